@@ -1,0 +1,44 @@
+# The whole set-up on a fresh Debian 12 machine: `make run` and `make test`.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev
+TEST_PACKAGES := xvfb xauth fonts-dejavu-core libbenchmark-dev ripgrep
+
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+# Chromium refuses to run its sandbox as root; only the run and test targets relax it.
+WEBENGINE_FLAGS := $(if $(filter 0,$(shell id -u)),--no-sandbox,)
+
+.PHONY: run test build deps test-deps clean
+
+run: deps build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "telvane: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session." >&2; \
+		exit 1; \
+	fi
+	QTWEBENGINE_CHROMIUM_FLAGS="$(WEBENGINE_FLAGS)" ./$(BUILD_DIR)/telvane
+
+test: deps test-deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure
+
+build:
+	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Installs only what is missing, so that a ready machine is not touched.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing: $$missing"; \
+		$(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(BUILD_PACKAGES))
+
+test-deps:
+	$(call install_missing,$(TEST_PACKAGES))
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,66 @@
+#include "API.h"
+
+#include "MessageBox.h"
+#include "RuntimeError.h"
+
+#include <QGuiApplication>
+#include <QVariant>
+#include <QWidget>
+
+#include <X11/Xlib.h>
+
+namespace API {
+
+namespace {
+
+constexpr char exStyleProperty[] = "telvaneExStyle";
+constexpr int errorNotSupported = 445; // "object doesn't support this action"
+
+bool x11HasCompositingManager() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->display())
+        return false;
+    Display* display = x11->display();
+    const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom atom = XInternAtom(display, selection.constData(), False);
+    return XGetSelectionOwner(display, atom) != None;
+}
+
+} // namespace
+
+bool platformCanBlendWindows() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland")))
+        return false;
+    if (platform == QLatin1String("xcb"))
+        return x11HasCompositingManager();
+    return true;
+}
+
+qint32 GetWindowLongA(QWidget* hWnd, int nIndex) {
+    if (nIndex != GWL_EXSTYLE)
+        return 0;
+    return hWnd->property(exStyleProperty).toInt();
+}
+
+qint32 SetWindowLongA(QWidget* hWnd, int nIndex, qint32 dwNewLong) {
+    if (nIndex != GWL_EXSTYLE)
+        return 0;
+    const qint32 previous = GetWindowLongA(hWnd, nIndex);
+    hWnd->setProperty(exStyleProperty, dwNewLong);
+    return previous;
+}
+
+qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint32, quint8 bAlpha, quint32 dwFlags) {
+    if (!(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) || !(dwFlags & LWA_ALPHA))
+        return 0;
+    if (!platformCanBlendWindows())
+        throw RuntimeError(errorNotSupported,
+                           QStringLiteral("Графичната среда не може да направи прозореца "
+                                          "прозрачен (нужен е композитор на прозорците)."),
+                           QString::fromLatin1(toolkit::applicationTitle));
+    hWnd->setWindowOpacity(bAlpha / 255.0);
+    return 1;
+}
+
+} // namespace API

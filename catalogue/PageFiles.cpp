@@ -1,0 +1,25 @@
+#include "PageFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace catalogue {
+
+QString dataFolder() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
+}
+
+QString pagePath(const QString& folder, QStringView stem) {
+    const QString fileName = stem.toString() + QStringLiteral(".htm");
+    const QString exact = folder + u'/' + fileName;
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (name.compare(fileName, Qt::CaseInsensitive) == 0)
+            return folder + u'/' + name;
+    return exact;
+}
+
+} // namespace catalogue

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "TwipsGeometry.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace toolkit {
+
+// A window-less picture control: draws its picture at natural size from its
+// top-left corner, clipped to its own bounds, with the window's background
+// showing through transparent pixels. It never takes the keyboard focus.
+class Image : public QWidget, public TwipsGeometry {
+    Q_OBJECT
+public:
+    explicit Image(QWidget* parent);
+
+    const QPixmap& Picture() const { return picture_; }
+    void setPicture(const QPixmap& picture);
+
+signals:
+    // Press and release reach the control that got the press, wherever the
+    // pointer is released; position in twips relative to the control.
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    // A left or right press released over the control.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap picture_;
+};
+
+} // namespace toolkit

@@ -1,0 +1,67 @@
+#include "Line.h"
+
+#include "Twips.h"
+
+#include <QPainter>
+
+namespace toolkit {
+
+Line::Line(QWidget* parent, QColor color, int borderWidth)
+    : QWidget(parent), color_(color), width_(borderWidth) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void Line::setX1(float value) {
+    x1_ = value;
+    apply();
+}
+
+void Line::setY1(float value) {
+    y1_ = value;
+    apply();
+}
+
+void Line::setX2(float value) {
+    x2_ = value;
+    apply();
+}
+
+void Line::setY2(float value) {
+    y2_ = value;
+    apply();
+}
+
+void Line::setPoints(float x1, float y1, float x2, float y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    apply();
+}
+
+// The widget covers the line's bounding box, widened by the pen so that a
+// vertical or horizontal line still has an area to draw in.
+void Line::apply() {
+    const QPoint a(twips::toPixels(x1_), twips::toPixels(y1_));
+    const QPoint b(twips::toPixels(x2_), twips::toPixels(y2_));
+    const QRect box = QRect(a, b).normalized().adjusted(0, 0, width_ - 1, width_ - 1);
+    setGeometry(box.width() > 0 && box.height() > 0 ? box : QRect(a, QSize(width_, width_)));
+    update();
+}
+
+QLineF Line::localLine() const {
+    const QPointF origin = geometry().topLeft();
+    const qreal half = width_ / 2.0;
+    const QPointF a(twips::toPixels(x1_) + half, twips::toPixels(y1_));
+    const QPointF b(twips::toPixels(x2_) + half, twips::toPixels(y2_));
+    return {a - origin, b - origin};
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(color_, width_, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(localLine());
+}
+
+} // namespace toolkit

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+#include <initializer_list>
+
+namespace toolkit {
+
+// Stacks sibling controls so that each lies in front of the ones listed after it.
+void stackFrontToBack(std::initializer_list<QWidget*> frontToBack);
+
+// True when a lies in front of its sibling b.
+bool isInFrontOf(const QWidget* a, const QWidget* b);
+
+} // namespace toolkit
