@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev
-TEST_PACKAGES := xvfb xauth fonts-dejavu-core libbenchmark-dev ripgrep
+TEST_PACKAGES := xvfb xauth xcompmgr fonts-dejavu-core libbenchmark-dev ripgrep
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Chromium refuses to run its sandbox as root; only the run and test targets relax it.

@@ -1,0 +1,97 @@
+#include "ReferenceScan.h"
+
+#include "TestCharsets.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <iconv.h>
+
+namespace {
+
+bool isKnownCharset(const QByteArray& name) {
+    const iconv_t cd = iconv_open("UTF-16LE", name.constData());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    iconv_close(cd);
+    return true;
+}
+
+bool endsItem(QChar c) {
+    return c == u',' || c == u'\r' || c == u'\n';
+}
+
+// Steps over the comma or line end at i, if any; CR LF is one line end.
+qsizetype afterDelimiter(const QString& text, qsizetype i) {
+    if (i >= text.size())
+        return i;
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        return i + 2;
+    return i + 1;
+}
+
+QStringList textItems(const QString& text) {
+    QStringList items;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && text[i] == u' ')
+            ++i;
+        if (i < text.size() && text[i] == u'"') {
+            qsizetype close = text.indexOf(u'"', i + 1);
+            if (close < 0)
+                close = text.size();
+            items << text.mid(i + 1, close - i - 1);
+            i = close + 1;
+            while (i < text.size() && !endsItem(text[i]))
+                ++i; // discarded after the closing quote
+        } else {
+            const qsizetype start = i;
+            while (i < text.size() && !endsItem(text[i]))
+                ++i;
+            items << text.mid(start, i - start);
+        }
+        i = afterDelimiter(text, i);
+    }
+    return items;
+}
+
+QString upperEach(const QString& text) {
+    QString upper = text;
+    for (QChar& c : upper)
+        c = c.toUpper();
+    return upper;
+}
+
+} // namespace
+
+QString referenceText(const QByteArray& page) {
+    QByteArray charset;
+    QByteArray bytes = page;
+    if (page.startsWith("\xEF\xBB\xBF")) {
+        charset = "utf-8";
+        bytes = page.mid(3);
+    } else {
+        static const QRegularExpression meta(
+            R"(<meta[\s/][^>]*?charset\s*=\s*["']?([A-Za-z0-9._:+()-]+))",
+            QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch match = meta.match(QString::fromLatin1(page.left(1024)));
+        if (match.hasMatch())
+            charset = match.captured(1).toLatin1();
+    }
+    if (charset.isEmpty() || !isKnownCharset(charset))
+        charset = "windows-1251";
+    return decodeText(bytes, charset.constData());
+}
+
+int referenceOccurrences(const QString& text, const QString& key) {
+    const QChar keyFirst = key[0].toUpper();
+    const QString keyUpper = upperEach(key);
+    int count = 0;
+    for (const QString& item : textItems(text)) {
+        for (qsizetype p = 0; p < item.size(); ++p) {
+            if (item[p].toUpper() == keyFirst && upperEach(item.mid(p, key.size())) == keyUpper)
+                ++count;
+        }
+    }
+    return count;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A direct, slow reading of how a page is matched, to check the fast scanner against: the
+// whole page decoded at once, split into its text items, every position of every item compared.
+
+// The text of a page, decoded in the charset it declares (Windows-1251 when none or unknown).
+QString referenceText(const QByteArray& page);
+
+// How many times key occurs in the text items of text.
+int referenceOccurrences(const QString& text, const QString& key);

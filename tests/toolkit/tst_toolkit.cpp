@@ -1,0 +1,117 @@
+#include "FileList.h"
+#include "ProgressBar.h"
+#include "Tiling.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestToolkit : public QObject {
+    Q_OBJECT
+private slots:
+    void tilesGoColumnByColumn();
+    void tileCounts_data();
+    void tileCounts();
+    void tileSizesRoundHalfToEven();
+    void windowsWiderThanSixteenBitsAreTiledCompletely();
+    void tilesArePaintedFromTheClientAreasCorner();
+    void progressBarRefusesValuesOutsideItsRange();
+    void fileListingOrderAndFilter();
+};
+
+void TestToolkit::tilesGoColumnByColumn() {
+    const QList<QPoint> expected{{0, 0}, {0, 10}, {0, 20}, {15, 0}, {15, 10}, {15, 20}};
+    QCOMPARE(toolkit::tilePositions(15, 10, 29, 25), expected);
+}
+
+void TestToolkit::tileCounts_data() {
+    QTest::addColumn<float>("maxX");
+    QTest::addColumn<float>("maxY");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("design example, lower ends") << 7 * 1560.f << 5 * 1455.f << 8 << 6;
+    QTest::newRow("design example, upper ends") << 8 * 1560.f - 1 << 6 * 1455.f - 1 << 8 << 6;
+    QTest::newRow("exactly one tile wide") << 1560.f << 100.f << 2 << 1;
+    QTest::newRow("just under one tile") << 1559.f << 1454.f << 1 << 1;
+    QTest::newRow("no area") << -1.f << 100.f << 0 << 1;
+}
+
+void TestToolkit::tileCounts() {
+    QFETCH(float, maxX);
+    QFETCH(float, maxY);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    const QList<QPoint> tiles = toolkit::tilePositions(1560, 1455, maxX, maxY);
+    QCOMPARE(tiles.size(), qsizetype(columns) * (columns ? rows : 0));
+    if (!tiles.isEmpty())
+        QCOMPARE(tiles.last(), QPoint((columns - 1) * 1560, (rows - 1) * 1455));
+}
+
+void TestToolkit::tileSizesRoundHalfToEven() {
+    QCOMPARE(toolkit::tilePositions(10.5f, 100, 11, 0).value(1), QPoint(10, 0));
+    QCOMPARE(toolkit::tilePositions(11.5f, 100, 12, 0).value(1), QPoint(12, 0));
+    // A bound of x.5 rounds to even too: 20.5 gives 20, which still takes x = 20.
+    QCOMPARE(toolkit::tilePositions(10, 100, 20.5f, 0).size(), 3);
+    QCOMPARE(toolkit::tilePositions(10, 100, 19.5f, 0).size(), 3);
+    QVERIFY(toolkit::tilePositions(0.4f, 100, 50, 50).isEmpty());
+}
+
+void TestToolkit::windowsWiderThanSixteenBitsAreTiledCompletely() {
+    // 2600 x 1500 pixels: far past 32767 twips in both directions.
+    const QList<QPoint> tiles = toolkit::tilePositions(1560, 1455, 39000, 22500);
+    QCOMPARE(tiles.size(), 26 * 16);
+    QCOMPARE(tiles.last(), QPoint(25 * 1560, 15 * 1455));
+    QVERIFY(tiles.contains(QPoint(22 * 1560, 0)));
+    QVERIFY(tiles.contains(QPoint(0, 15 * 1455)));
+}
+
+void TestToolkit::tilesArePaintedFromTheClientAreasCorner() {
+    QImage tileImage(4, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            tileImage.setPixel(x, y, qRgb(x * 60, y * 80, 200));
+    const toolkit::BackgroundTile tile{QPixmap::fromImage(tileImage), 60, 45};
+    struct Tiled : QWidget {
+        toolkit::BackgroundTile tile;
+        void paintEvent(QPaintEvent*) override { toolkit::tileWindow(*this, tile); }
+    } window;
+    window.tile = tile;
+    window.resize(2200, 30);
+    const QImage shot = window.grab().toImage();
+    for (const QPoint at : {QPoint(0, 0), QPoint(5, 2), QPoint(2198, 29), QPoint(2199, 1)})
+        QCOMPARE(shot.pixel(at), tileImage.pixel(at.x() % 4, at.y() % 3));
+}
+
+void TestToolkit::progressBarRefusesValuesOutsideItsRange() {
+    toolkit::ProgressBar bar(nullptr, 0, 100);
+    QCOMPARE(bar.Value(), 0.f);
+    QVERIFY(bar.setValue(98.7f));
+    QVERIFY(!bar.setValue(101.05f));
+    QCOMPARE(bar.Value(), 98.7f);
+    QVERIFY(!bar.setValue(-0.5f));
+    QVERIFY(bar.setValue(100));
+    QCOMPARE(bar.value(), bar.maximum());
+}
+
+void TestToolkit::fileListingOrderAndFilter() {
+    QTemporaryDir folder;
+    for (const char* name : {"b.htm", "A.htm", "a.HTM", "c.txt", ".hidden.htm", "Zeta.htm"}) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir(folder.path()).mkdir("dir.htm"));
+    const QStringList names = toolkit::listFiles(folder.path(), "*.htm");
+    QCOMPARE(names, (QStringList{"A.htm", "a.HTM", "b.htm", "Zeta.htm"}));
+    QVERIFY(toolkit::listFiles(folder.filePath("missing"), "*.htm").isEmpty());
+
+    toolkit::FileList list(nullptr, "*.htm");
+    list.setPath(folder.path());
+    QCOMPARE(list.ListCount(), 4);
+    QCOMPARE(list.List(3), QStringLiteral("Zeta.htm"));
+    QCOMPARE(list.List(4), QString());
+}
+
+QTEST_MAIN(TestToolkit)
+#include "tst_toolkit.moc"
