@@ -2,8 +2,8 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev
-TEST_PACKAGES := xvfb xauth xcompmgr fonts-dejavu-core libbenchmark-dev ripgrep
+BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev fonts-dejavu-core fonts-liberation2
+TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Chromium refuses to run its sandbox as root; only the run and test targets relax it.

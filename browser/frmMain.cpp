@@ -37,9 +37,8 @@ void addEntries(QMenu* menu, std::span<const catalogue::MenuEntry> entries) {
     using Kind = catalogue::MenuEntry::Kind;
     for (const catalogue::MenuEntry& entry : entries) {
         if (entry.kind == Kind::Separator) {
-            QAction* bar = menu->addSeparator();
-            bar->setObjectName(entry.name.toString());
-            bar->setText(entry.caption.toString());
+            // The designs caption a separator "-"; Qt draws a separator's text, so it gets none.
+            menu->addSeparator()->setObjectName(entry.name.toString());
         } else if (entry.kind == Kind::Submenu) {
             QMenu* submenu = menu->addMenu(entry.caption.toString());
             submenu->setObjectName(entry.name.toString());

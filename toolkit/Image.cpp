@@ -1,5 +1,6 @@
 #include "Image.h"
 
+#include "Click.h"
 #include "Twips.h"
 
 #include <QMouseEvent>

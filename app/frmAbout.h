@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QPushButton;
+namespace toolkit {
+class Image;
+class Label;
+class Line;
+} // namespace toolkit
+
+// The About window: title, version, description, credits and disclaimer
+// over the main window's tiled background. Its site button closes it and
+// opens the author's web site in the main window.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    frmAbout();
+
+    QPushButton* cmdOK;
+    QPushButton* cmdSite;
+    toolkit::Image* Image1;
+    std::array<toolkit::Line*, 2> Line1{};
+    toolkit::Label* lblDescription;
+    toolkit::Label* lblTitle;
+    toolkit::Label* lblVersion;
+    toolkit::Label* lblDisclaimer;
+
+public slots:
+    void cmdOK_Click();
+    void cmdSite_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};

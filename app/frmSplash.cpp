@@ -1,0 +1,92 @@
+#include "frmSplash.h"
+
+#include "Click.h"
+#include "Credits.h"
+#include "Fonts.h"
+#include "Frame.h"
+#include "Image.h"
+#include "Label.h"
+#include "Pictures.h"
+#include "StackingOrder.h"
+#include "Twips.h"
+#include "frmMain.h"
+
+#include <QEventLoopLocker>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+const QColor background(251, 255, 255);
+}
+
+frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
+    setFont(toolkit::dialogFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, background);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFixedSize(twips::toPixels(7695), twips::toPixels(4785));
+
+    Frame1 = new toolkit::Frame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->place(150, 40, 7425, 4640);
+
+    imgLogo = new toolkit::Image(Frame1);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setPicture(toolkit::loadPicture(QStringLiteral(":/pictures/splash.jpg")));
+    imgLogo->place(15, 105, 7335, 4500);
+
+    Label1 = new toolkit::Label(Frame1, QStringLiteral("Orvanta"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(toolkit::designFont(13.5, true));
+    Label1->place(3120, 240, 4215, 735);
+
+    Label2 = new toolkit::Label(Frame1, QStringLiteral("Версия : 1.3"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->place(6240, 600, 975, 255);
+
+    Label3 =
+        new toolkit::Label(Frame1, QStringLiteral("Автор : ") + QString::fromUtf8(Credits::author));
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->place(3120, 600, 2535, 255);
+
+    toolkit::stackFrontToBack({Label3, Label2, Label1, imgLogo});
+
+    connect(Frame1, &toolkit::Frame::clicked, this, &frmSplash::dismiss);
+    connect(imgLogo, &toolkit::Image::clicked, this, &frmSplash::dismiss);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// Any key that types a character; keys that type nothing (arrows, function
+// keys, a modifier alone) leave the splash where it is.
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    if (!event->text().isEmpty())
+        dismiss();
+}
+
+// A click on the margin around the frame.
+void frmSplash::mouseReleaseEvent(QMouseEvent* event) {
+    if (toolkit::completesClick(*event, *this))
+        dismiss();
+}
+
+// The thin raised edge of a dialog frame, since the window draws no title bar.
+void frmSplash::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QColor(160, 168, 184));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void frmSplash::dismiss() {
+    // The splash may be the only window for a moment; that must not end the program.
+    const QEventLoopLocker keepRunning;
+    close();
+    frmMain::instance()->show();
+}

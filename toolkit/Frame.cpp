@@ -1,0 +1,18 @@
+#include "Frame.h"
+
+#include "Click.h"
+
+#include <QMouseEvent>
+
+namespace toolkit {
+
+Frame::Frame(QWidget* parent) : QFrame(parent), TwipsGeometry(static_cast<QWidget&>(*this)) {
+    setFrameStyle(QFrame::Box | QFrame::Sunken);
+}
+
+void Frame::mouseReleaseEvent(QMouseEvent* event) {
+    if (completesClick(*event, *this))
+        emit clicked();
+}
+
+} // namespace toolkit
