@@ -2,6 +2,7 @@
 
 #include "frmAbout.h"
 #include "frmMain.h"
+#include "frmSearch.h"
 #include "frmSplash.h"
 
 namespace Startup {
@@ -14,8 +15,17 @@ void openAbout() {
     about->exec();
 }
 
+// Not modal, without an owner; a second request shows the same window again.
+void openSearch() {
+    frmSearch* search = frmSearch::instance();
+    search->show();
+    search->raise();
+    search->activateWindow();
+}
+
 void wire(frmMain& main) {
     QObject::connect(&main, &frmMain::aboutRequested, &main, openAbout);
+    QObject::connect(&main, &frmMain::searchRequested, &main, openSearch);
 }
 
 } // namespace

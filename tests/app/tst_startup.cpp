@@ -9,6 +9,7 @@
 #include "TestMain.h"
 #include "frmAbout.h"
 #include "frmMain.h"
+#include "frmSearch.h"
 #include "frmSplash.h"
 
 #include <QPointer>
@@ -50,6 +51,7 @@ private slots:
     void aboutKeysAndButtons();
     void aboutStaysOpaqueOverATranslucentMainWindow();
     void paintingWithoutAMainWindowMakesNone();
+    void theSearchButtonShowsOneSearchWindowAndExitEndsAll();
 
 private:
     void dismissSplash();
@@ -285,6 +287,27 @@ void TestStartUp::paintingWithoutAMainWindowMakesNone() {
     const QImage tile = frmMain::backgroundTile().picture.toImage();
     QCOMPARE(tile.size(), QSize(104, 97));
     QCOMPARE(shot.pixel(120, 5), tile.pixel(16, 5));
+}
+
+void TestStartUp::theSearchButtonShowsOneSearchWindowAndExitEndsAll() {
+    dismissSplash();
+    frmMain* main = frmMain::existing();
+    QTest::mouseClick(main->imgSearch, Qt::LeftButton);
+    frmSearch* search = frmSearch::existing();
+    QVERIFY(search && search->isVisible());
+    QVERIFY(!search->isModal());
+    QTest::mouseClick(main->imgSearch, Qt::LeftButton);
+    QCOMPARE(frmSearch::existing(), search);
+    int searchWindows = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        searchWindows += qobject_cast<const frmSearch*>(window) != nullptr;
+    QCOMPARE(searchWindows, 1);
+
+    QEventLoop program;
+    QTimer::singleShot(0, main, [main] { QTest::mouseClick(main->cmdExit, Qt::LeftButton); });
+    QTimer::singleShot(10000, &program, [&program] { program.exit(1); });
+    QCOMPARE(program.exec(), 0);
+    delete search;
 }
 
 TELVANE_TEST_MAIN(TestStartUp)

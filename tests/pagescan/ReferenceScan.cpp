@@ -3,7 +3,6 @@
 #include "TestCharsets.h"
 
 #include <QRegularExpression>
-#include <QStringList>
 
 #include <iconv.h>
 
@@ -30,7 +29,9 @@ qsizetype afterDelimiter(const QString& text, qsizetype i) {
     return i + 1;
 }
 
-QStringList textItems(const QString& text) {
+} // namespace
+
+QStringList referenceItems(const QString& text) {
     QStringList items;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -54,6 +55,8 @@ QStringList textItems(const QString& text) {
     }
     return items;
 }
+
+namespace {
 
 QString upperEach(const QString& text) {
     QString upper = text;
@@ -83,11 +86,11 @@ QString referenceText(const QByteArray& page) {
     return decodeText(bytes, charset.constData());
 }
 
-int referenceOccurrences(const QString& text, const QString& key) {
+int referenceOccurrences(const QStringList& items, const QString& key) {
     const QChar keyFirst = key[0].toUpper();
     const QString keyUpper = upperEach(key);
     int count = 0;
-    for (const QString& item : textItems(text)) {
+    for (const QString& item : items) {
         for (qsizetype p = 0; p < item.size(); ++p) {
             if (item[p].toUpper() == keyFirst && upperEach(item.mid(p, key.size())) == keyUpper)
                 ++count;

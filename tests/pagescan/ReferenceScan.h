@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // A direct, slow reading of how a page is matched, to check the fast scanner against: the
 // whole page decoded at once, split into its text items, every position of every item compared.
@@ -9,5 +10,8 @@
 // The text of a page, decoded in the charset it declares (Windows-1251 when none or unknown).
 QString referenceText(const QByteArray& page);
 
-// How many times key occurs in the text items of text.
-int referenceOccurrences(const QString& text, const QString& key);
+// The text items of text, in order.
+QStringList referenceItems(const QString& text);
+
+// How many times key occurs inside the items.
+int referenceOccurrences(const QStringList& items, const QString& key);

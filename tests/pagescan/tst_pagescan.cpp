@@ -139,10 +139,8 @@ void PageScanTest::caseFolding_data() {
     addRow("Latin small finds capitals", "AGP 8x", "agp", true);
     addRow("Latin capitals find small", "an agp slot", "AGP", true);
     addRow("Latin mixed", "PcI-ExPrEsS", "pci-EXPRESS", true);
-    addRow("Cyrillic small finds capitals (1251)", cp1251(u"ДЪННА ПЛАТКА"_qs), u"дънна"_qs,
-           true);
-    addRow("Cyrillic capitals find small (1251)", cp1251(u"дънна платка"_qs), u"ПЛАТКА"_qs,
-           true);
+    addRow("Cyrillic small finds capitals (1251)", cp1251(u"ДЪННА ПЛАТКА"_qs), u"дънна"_qs, true);
+    addRow("Cyrillic capitals find small (1251)", cp1251(u"дънна платка"_qs), u"ПЛАТКА"_qs, true);
     addRow("Cyrillic small finds capitals (UTF-8)", utf8Page(u"ДЪННА ПЛАТКА"_qs), u"дънна"_qs,
            true);
     addRow("Cyrillic capitals find small (UTF-8)", utf8Page(u"дънна платка"_qs), u"ПЛАТКА"_qs,
@@ -152,6 +150,16 @@ void PageScanTest::caseFolding_data() {
     addRow("found through upper case only (1251)", cp1251(u"10 µs"_qs), u"Μs"_qs, true);
     addRow("character no byte can make (1251)", cp1251(u"alpha"_qs), u"alphaλ"_qs, false);
     addRow("Greek in a UTF-8 page", utf8Page(u"λ-calculus"_qs), u"Λ-CALC"_qs, true);
+    // Dotless i upper-cases to I, as i does: three bytes fold alike.
+    const QByteArray turkish =
+        "<meta charset=\"iso-8859-9\">\nx\xFD and text behind it, past a vector";
+    addRow("three bytes fold alike", turkish, u"XI"_qs, true);
+    addRow("three bytes fold alike, no false match", turkish, u"XJ"_qs, false);
+    // Every byte Windows-874 leaves undefined reads as U+FFFD, so they all fold alike.
+    const QByteArray thai =
+        "<meta charset=\"windows-874\">\na\xDB and text behind it, past a vector";
+    addRow("many bytes fold alike", thai, u"A\uFFFD"_qs, true);
+    addRow("many bytes fold alike, no false match", thai, u"B\uFFFD"_qs, false);
 }
 
 void PageScanTest::caseFolding() {
@@ -181,11 +189,10 @@ void PageScanTest::charsets_data() {
     addRow("meta in single quotes", "<meta charset='utf-8'>" + word.toUtf8(), key, true);
     addRow("meta closed by a slash", "<meta charset=utf-8/>" + word.toUtf8(), key, true);
     addRow("http-equiv in capitals",
-           "<META HTTP-EQUIV=content-type CONTENT='text/html;Charset=UTF-8'>" + word.toUtf8(),
-           key, true);
+           "<META HTTP-EQUIV=content-type CONTENT='text/html;Charset=UTF-8'>" + word.toUtf8(), key,
+           true);
     addRow("meta among other attributes",
-           "<meta name=\"x\" content=\"y\">\n<meta\tdata-a=1 charset=\"utf-8\" />" +
-               word.toUtf8(),
+           "<meta name=\"x\" content=\"y\">\n<meta\tdata-a=1 charset=\"utf-8\" />" + word.toUtf8(),
            key, true);
     addRow("meta charset windows-1251", "<meta charset=\"windows-1251\">" + cp1251(word), key,
            true);
@@ -198,8 +205,8 @@ void PageScanTest::charsets_data() {
            QByteArray(1024, '\n') + "<meta charset=\"utf-8\">" + word.toUtf8(), key, false);
     addRow("unknown charset falls back to Windows-1251",
            "<meta charset=\"x-no-such-charset\">" + cp1251(word), key, true);
-    addRow("other single-byte charset",
-           "<meta charset=\"koi8-r\">" + encodeText(word, "koi8-r"), key, true);
+    addRow("other single-byte charset", "<meta charset=\"koi8-r\">" + encodeText(word, "koi8-r"),
+           key, true);
     addRow("multi-byte charset through iconv",
            "<meta charset=\"shift_jis\">" + encodeText(u"メモリ, ハードディスク"_qs, "shift_jis"),
            u"ハード"_qs, true);
@@ -222,7 +229,10 @@ void PageScanTest::invalidUtf8DoesNotStopTheScan_data() {
            true);
     addRow("cut sequence before the key", utf8Page({}) + "\xE2\x82 " + key, u"КЛЮЧ"_qs, true);
     addRow("cut sequence at the end", utf8Page({}) + key + ",x\xE2\x82", u"x"_qs, true);
-    addRow("invalid byte is U+FFFD", utf8Page({}) + "a\xFF" "b", u"a\uFFFDb"_qs, true);
+    addRow("invalid byte is U+FFFD",
+           utf8Page({}) + "a\xFF"
+                          "b",
+           u"a\uFFFDb"_qs, true);
 }
 
 void PageScanTest::invalidUtf8DoesNotStopTheScan() {
@@ -244,8 +254,8 @@ void PageScanTest::keyAcrossChunkEdge_data() {
         filler.truncate(edge - before.size() - 2);
         return head + filler + "\r\n" + before + after + "\r\nend";
     };
-    addRow("unquoted item (1251)", around({}, cp1251(u"ad кл"_qs), cp1251(u"юч z"_qs)),
-           u"КЛЮЧ"_qs, true);
+    addRow("unquoted item (1251)", around({}, cp1251(u"ad кл"_qs), cp1251(u"юч z"_qs)), u"КЛЮЧ"_qs,
+           true);
     addRow("quoted item with a comma (1251)",
            around({}, "\"ab,c" + cp1251(u"кл"_qs), cp1251(u"юч, z\""_qs)), u"cКЛюч, z"_qs, true);
     addRow("item ends at the edge (1251)", around({}, cp1251(u"ad кл"_qs), cp1251(u",юч z"_qs)),
@@ -282,8 +292,8 @@ void PageScanTest::badPagesAreSkippedAtOnce() {
 
     QElapsedTimer timer;
     timer.start();
-    std::future<bool> found =
-        std::async(std::launch::async, [path] { return KeyScanner(u"a"_qs).pageContainsKey(path); });
+    std::future<bool> found = std::async(
+        std::launch::async, [path] { return KeyScanner(u"a"_qs).pageContainsKey(path); });
     if (found.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
         // Release a scan stuck on the FIFO so the test can end.
         const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
@@ -308,11 +318,11 @@ void PageScanTest::largePagesKeepMemoryBounded_data() {
     QTest::addColumn<QByteArray>("tail");
     QTest::addColumn<bool>("found");
 
-    QTest::newRow("key at the very end (1251)") << QByteArray() << ",x " + cp1251(u"ключ"_qs)
-                                                << true;
+    QTest::newRow("key at the very end (1251)")
+        << QByteArray() << ",x " + cp1251(u"ключ"_qs) << true;
     QTest::newRow("key nowhere (1251)") << QByteArray() << ",x " + cp1251(u"клю"_qs) << false;
-    QTest::newRow("key at the very end (UTF-8)") << QByteArray("\xEF\xBB\xBF")
-                                                 << ",x " + u"ключ"_qs.toUtf8() << true;
+    QTest::newRow("key at the very end (UTF-8)")
+        << QByteArray("\xEF\xBB\xBF") << ",x " + u"ключ"_qs.toUtf8() << true;
 }
 
 void PageScanTest::largePagesKeepMemoryBounded() {

@@ -1,0 +1,168 @@
+#include "frmSearch.h"
+
+#include "Catalogue.h"
+#include "FileList.h"
+#include "Fonts.h"
+#include "KeyScanner.h"
+#include "Label.h"
+#include "MessageBox.h"
+#include "Misc.h"
+#include "PageFiles.h"
+#include "Pictures.h"
+#include "ProgressBar.h"
+#include "Tiling.h"
+#include "Twips.h"
+#include "frmMain.h"
+#include "mdlSubs.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QPointer<frmSearch> current;
+
+constexpr double progressStep = 2.35;
+
+QRect pixels(double left, double top, double width, double height) {
+    return twips::toPixels(left, top, width, height);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    QPalette grey = button->palette();
+    grey.setColor(QPalette::Button, QColor(224, 224, 224));
+    button->setPalette(grey);
+    return button;
+}
+
+} // namespace
+
+frmSearch* frmSearch::instance() {
+    if (!current) {
+        current = new frmSearch;
+        current->Form_Load();
+    }
+    return current;
+}
+
+frmSearch* frmSearch::existing() {
+    return current;
+}
+
+frmSearch::frmSearch()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmSearch"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Търсене в енциклопедията"));
+    setWindowIcon(toolkit::loadPicture(QStringLiteral(":/pictures/search.ico"), {32, 32}));
+    setFont(toolkit::dialogFont());
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(grey);
+    setFixedSize(twips::toPixels(4950), twips::toPixels(5430));
+
+    txtKey = new QLineEdit(this);
+    txtKey->setObjectName(QStringLiteral("txtKey"));
+    txtKey->setFont(toolkit::designFont(12, true));
+    txtKey->setGeometry(pixels(120, 180, 3975, 420));
+
+    Search = makeButton(this, "Search", QStringLiteral(">>"));
+    Search->setGeometry(pixels(4200, 180, 615, 420));
+
+    Progress = new toolkit::ProgressBar(this, 0, 100);
+    Progress->setObjectName(QStringLiteral("Progress"));
+    Progress->place(120, 840, 4695, 375);
+
+    lstRezults = new QListWidget(this);
+    lstRezults->setObjectName(QStringLiteral("lstRezults"));
+    lstRezults->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstRezults->setGeometry(pixels(120, 1320, 4695, 2985));
+
+    lblInfo = new toolkit::Label(
+        this, QStringLiteral("Щтракнете двойно, за да видите темата в енциклопедията !"));
+    lblInfo->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo->place(120, 4440, 4695, 255);
+
+    cmdExit = makeButton(this, "cmdExit", QStringLiteral("Затвори"));
+    cmdExit->setFont(toolkit::designFont(9.75, true));
+    cmdExit->setGeometry(pixels(120, 4800, 4695, 495));
+
+    // Wholly right of the client area: the listing is used, never seen.
+    Files = new toolkit::FileList(this, QStringLiteral("*.htm"));
+    Files->setObjectName(QStringLiteral("Files"));
+    Files->place(5520, 240, 2055, 4380);
+
+    setTabOrder(Files, cmdExit);
+    setTabOrder(cmdExit, lstRezults);
+    setTabOrder(lstRezults, Search);
+    setTabOrder(Search, txtKey);
+    Files->setFocus();
+
+    connect(Search, &QPushButton::clicked, this, &frmSearch::Search_Click);
+    connect(lstRezults, &QListWidget::itemDoubleClicked, this, &frmSearch::lstRezults_DblClick);
+    connect(cmdExit, &QPushButton::clicked, this, &frmSearch::cmdExit_Click);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// Follows the main window's translucency as it is now; a later change of it
+// does not reach this window until it is opened anew.
+void frmSearch::Form_Load() {
+    const frmMain* main = frmMain::existing();
+    if (main && main->Transp)
+        Misc::SetTranslucency(this, 150);
+    Files->setPath(catalogue::dataFolder());
+    update();
+}
+
+void frmSearch::paintEvent(QPaintEvent*) {
+    toolkit::tileWindow(*this, frmMain::backgroundTile());
+}
+
+// Scans every listed page for the key, item by item, without yielding to the
+// event loop, and lists the titles of the pages that hold it.
+void frmSearch::Search_Click() {
+    Search->setEnabled(false);
+    const QString key = txtKey->text();
+    lstRezults->clear();
+    Progress->setValue(0);
+    if (key.isEmpty()) {
+        toolkit::showMessage(this, QStringLiteral("Не сте въвели ключ за търсене !"),
+                             QStringLiteral("Грешка !!"));
+    } else {
+        pagescan::KeyScanner scanner(key);
+        const QString folder = catalogue::dataFolder() + u'/';
+        for (int i = 0; i < Files->ListCount(); ++i) {
+            const QString name = Files->List(i);
+            if (scanner.pageContainsKey(folder + name))
+                if (const auto title = catalogue::resultTitleForPageFile(name))
+                    lstRezults->addItem(*title);
+            // The sum is formed in double precision and kept in single; past 100 the bar
+            // refuses it and keeps the value it has.
+            Progress->setValue(static_cast<float>(Progress->Value() + progressStep));
+            Progress->repaint();
+        }
+    }
+    Search->setEnabled(true);
+}
+
+void frmSearch::lstRezults_DblClick() {
+    const QList<QListWidgetItem*> selected = lstRezults->selectedItems();
+    const QString text = selected.isEmpty() ? QString() : selected.first()->text();
+    if (text.isEmpty())
+        return;
+    if (const auto stem = catalogue::stemForResultTitle(text))
+        mdlSubs::ShowTopic(*stem);
+}
+
+void frmSearch::cmdExit_Click() {
+    close();
+}

@@ -1,0 +1,58 @@
+#include "SingleByteCharset.h"
+
+#include "IconvToUtf16.h"
+
+#include <cerrno>
+
+namespace pagescan {
+
+namespace {
+
+constexpr char16_t Replacement = u'\uFFFD';
+
+// Decodes one byte alone; nothing when it does not make exactly one UTF-16 unit by itself.
+std::optional<char16_t> decodeByte(IconvToUtf16& iconv, std::uint8_t byte) {
+    iconv.reset();
+    char in[1] = {char(byte)};
+    char* inPtr = in;
+    size_t inLeft = 1;
+    char16_t out[4];
+    char* outPtr = reinterpret_cast<char*>(out);
+    size_t outLeft = sizeof out;
+    if (::iconv(iconv.handle(), &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1))
+        return errno == EILSEQ ? std::optional<char16_t>(Replacement) : std::nullopt;
+    if (outLeft != sizeof out - sizeof(char16_t))
+        return std::nullopt; // held back for what follows, or more than one unit
+    return out[0];
+}
+
+// The scan finds items by these bytes, so they must mean what they mean in ASCII.
+bool keepsAsciiStructure(const std::array<char16_t, 256>& characters) {
+    for (const char16_t structural : {u' ', u'"', u',', u'\r', u'\n'}) {
+        for (int byte = 0; byte < 256; ++byte) {
+            if ((characters[byte] == structural) != (byte == structural))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<SingleByteCharset> SingleByteCharset::load(const QByteArray& name) {
+    IconvToUtf16 iconv(name);
+    if (!iconv.isValid())
+        return std::nullopt;
+    SingleByteCharset charset;
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::optional<char16_t> character = decodeByte(iconv, std::uint8_t(byte));
+        if (!character)
+            return std::nullopt;
+        charset.characters_[byte] = *character;
+    }
+    if (!keepsAsciiStructure(charset.characters_))
+        return std::nullopt;
+    return charset;
+}
+
+} // namespace pagescan
