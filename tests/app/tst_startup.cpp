@@ -7,6 +7,7 @@
 #include "Line.h"
 #include "Startup.h"
 #include "TestMain.h"
+#include "WhenShown.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSearch.h"
@@ -21,16 +22,6 @@ namespace {
 
 QString shownTitle() {
     return frmMain::existing() ? frmMain::existing()->RTFInfo->title() : QString();
-}
-
-// Runs act on the About window once its modal loop is running.
-template <typename Act> void whenAboutOpens(QObject* context, Act act) {
-    QTimer::singleShot(50, context, [context, act] {
-        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-        if (!about)
-            return whenAboutOpens(context, act);
-        act(about);
-    });
 }
 
 } // namespace
@@ -197,7 +188,7 @@ void TestStartUp::aboutIsModal() {
     frmMain* main = frmMain::existing();
     bool wasModal = false;
     int historyWhileOpen = -1;
-    whenAboutOpens(this, [&](frmAbout* about) {
+    whenShown<frmAbout>(this, [&](frmAbout* about) {
         wasModal = about->isModal();
         QTest::mouseClick(main->Home, Qt::LeftButton); // blocked by the About window
         QTest::qWait(200);
@@ -231,7 +222,7 @@ void TestStartUp::aboutKeysAndButtons() {
     main->findChild<QAction*>("mnuAGP")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(shownTitle(), QStringLiteral("AGP"), 20000);
     QPointer<frmAbout> opened;
-    whenAboutOpens(this, [&](frmAbout* about) {
+    whenShown<frmAbout>(this, [&](frmAbout* about) {
         opened = about;
         QCOMPARE(QApplication::focusWidget(), about->cmdSite);
         if (action == QLatin1String("escape"))

@@ -6,6 +6,7 @@
 #include "Misc.h"
 #include "Shape.h"
 #include "TestMain.h"
+#include "WhenShown.h"
 #include "frmMain.h"
 
 #include <QAction>
@@ -40,26 +41,13 @@ QStringList actionNames(const QMenu* menu) {
     return names;
 }
 
-// Runs once a pop-up menu is open; the click that opens it blocks until it closes.
-template <typename Act> void whenPopupOpens(QObject* context, Act act) {
-    QTimer::singleShot(50, context, [context, act] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return whenPopupOpens(context, act);
-        act(menu);
-    });
-}
-
-// Reads and dismisses the message box that the next call will show.
-void whenMessageShows(QObject* context, QString* text, QString* caption) {
-    QTimer::singleShot(50, context, [=] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return whenMessageShows(context, text, caption);
+// Reads and dismisses a message box.
+auto readMessage(QString* text, QString* caption) {
+    return [=](QMessageBox* box) {
         *text = box->text();
         *caption = box->windowTitle();
         box->accept();
-    });
+    };
 }
 
 // Gives the window an outer size, frame included, and waits until it has it.
@@ -194,7 +182,7 @@ void TestMainWindowAtWork::categoryButtonsPopUpTheirMenusAtThePointer() {
     QStringList shown;
     QPoint at;
     QString pairs;
-    whenPopupOpens(this, [&](QMenu* popup) {
+    whenShown<QMenu>(this, [&](QMenu* popup) {
         opened = popup->objectName();
         shown = actionNames(popup);
         at = popup->pos();
@@ -209,7 +197,7 @@ void TestMainWindowAtWork::categoryButtonsPopUpTheirMenusAtThePointer() {
 }
 
 void TestMainWindowAtWork::choosingAnItemInTheSubmenuOpensItsPage() {
-    whenPopupOpens(this, [this](QMenu* popup) {
+    whenShown<QMenu>(this, [this](QMenu* popup) {
         auto* monitors = popup->findChild<QMenu*>("mnuMonitor");
         QTest::mouseMove(popup, popup->actionGeometry(monitors->menuAction()).center());
         QTRY_VERIFY(monitors->isVisible());
@@ -229,7 +217,7 @@ void TestMainWindowAtWork::closingAMenuChangesNothing() {
     main_->findChild<QAction*>("mnuDSL")->trigger();
     QTRY_COMPARE_WITH_TIMEOUT(main_->RTFInfo->title(), QStringLiteral("DSL"), 20000);
     const int entries = main_->RTFInfo->history()->count();
-    whenPopupOpens(this, [](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
+    whenShown<QMenu>(this, [](QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); });
     QTest::mouseClick(main_->cmdNet, Qt::LeftButton);
     QTest::qWait(300);
     QCOMPARE(shownPath(main_), data_->path("DSL.htm"));
@@ -325,7 +313,7 @@ void TestMainWindowAtWork::anAlphaOutsideAByteIsReported() {
     const qreal before = window.windowOpacity();
     QString text;
     QString caption;
-    whenMessageShows(this, &text, &caption);
+    whenShown<QMessageBox>(this, readMessage(&text, &caption));
     Misc::SetTranslucency(&window, static_cast<qint16>(alpha));
     QCOMPARE(text, QStringLiteral("Препълване Source : Telvane"));
     QCOMPARE(caption, QStringLiteral("Telvane"));
