@@ -129,8 +129,6 @@ frmMain::frmMain() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-frmMain::~frmMain() = default;
-
 Image* frmMain::makeImageButton(int design) {
     const ImageButton& button = imageButtons[design];
     auto* image = new Image(this);

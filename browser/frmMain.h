@@ -31,8 +31,6 @@ public:
     // picture when no main window exists, which is not made for it.
     static toolkit::BackgroundTile backgroundTile();
 
-    ~frmMain() override;
-
     bool Transp = false;
 
     HtmlView* RTFInfo;

@@ -6,7 +6,6 @@ namespace toolkit {
 
 void showMessage(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("MsgBox"));
     box.exec();
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QPoint>
 #include <QRect>
-#include <QSize>
 #include <cmath>
 
 // The window designs measure everything in twips, 15 to a device-independent
