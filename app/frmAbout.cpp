@@ -2,6 +2,7 @@
 
 #include "Credits.h"
 #include "Fonts.h"
+#include "FormSettings.h"
 #include "HtmlView.h"
 #include "Image.h"
 #include "Label.h"
@@ -11,10 +12,8 @@
 #include "Twips.h"
 #include "frmMain.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -54,9 +53,7 @@ frmAbout::frmAbout()
     const QPixmap icon = toolkit::loadPicture(QStringLiteral(":/pictures/orvanta.ico"), {32, 32});
     setWindowIcon(icon);
     setFont(toolkit::dialogFont());
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(224, 224, 224));
-    setPalette(grey);
+    toolkit::setBackColor(*this, QColor(224, 224, 224));
     setFixedSize(twips::toPixels(5730), twips::toPixels(3525));
 
     lblDescription =
@@ -92,8 +89,7 @@ frmAbout::frmAbout()
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSite, &QPushButton::clicked, this, &frmAbout::cmdSite_Click);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    toolkit::centreOnScreen(*this);
     cmdSite->setFocus();
 }
 

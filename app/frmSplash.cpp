@@ -3,6 +3,7 @@
 #include "Click.h"
 #include "Credits.h"
 #include "Fonts.h"
+#include "FormSettings.h"
 #include "Frame.h"
 #include "Image.h"
 #include "Label.h"
@@ -12,10 +13,8 @@
 #include "frmMain.h"
 
 #include <QEventLoopLocker>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 const QColor background(251, 255, 255);
@@ -26,9 +25,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     setFont(toolkit::dialogFont());
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    setPalette(colours);
+    toolkit::setBackColor(*this, background);
     setAutoFillBackground(true);
     setFixedSize(twips::toPixels(7695), twips::toPixels(4785));
 
@@ -60,8 +57,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     connect(Frame1, &toolkit::Frame::clicked, this, &frmSplash::dismiss);
     connect(imgLogo, &toolkit::Image::clicked, this, &frmSplash::dismiss);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    toolkit::centreOnScreen(*this);
 }
 
 // Any key that types a character; keys that type nothing (arrows, function

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "Catalogue.h"
+#include "FormSettings.h"
 #include "HtmlView.h"
 #include "Image.h"
 #include "Line.h"
@@ -14,10 +15,8 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
-#include <QScreen>
 
 using namespace frmMainDesign;
 using toolkit::Image;
@@ -84,9 +83,7 @@ frmMain::frmMain() {
     setWindowTitle(QStringLiteral("Orvanta 1.3"));
     setWindowIcon(QIcon(picturePath("orvanta.ico")));
     setAutoFillBackground(false);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    toolkit::setBackColor(*this, Qt::white);
 
     RTFInfo = new HtmlView(this);
     RTFInfo->setObjectName(QStringLiteral("RTFInfo"));
@@ -125,8 +122,7 @@ frmMain::frmMain() {
     connect(cmdExit, &Image::clicked, this, &frmMain::cmdExit_Click);
 
     resize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    toolkit::centreOnScreen(*this);
 }
 
 Image* frmMain::makeImageButton(int design) {

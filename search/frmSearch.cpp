@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "FileList.h"
 #include "Fonts.h"
+#include "FormSettings.h"
 #include "KeyScanner.h"
 #include "Label.h"
 #include "MessageBox.h"
@@ -15,12 +16,10 @@
 #include "frmMain.h"
 #include "mdlSubs.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -63,9 +62,7 @@ frmSearch::frmSearch()
     setWindowTitle(QStringLiteral("Търсене в енциклопедията"));
     setWindowIcon(toolkit::loadPicture(QStringLiteral(":/pictures/search.ico"), {32, 32}));
     setFont(toolkit::dialogFont());
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(grey);
+    toolkit::setBackColor(*this, QColor(192, 192, 192));
     setFixedSize(twips::toPixels(4950), twips::toPixels(5430));
 
     txtKey = new QLineEdit(this);
@@ -109,8 +106,7 @@ frmSearch::frmSearch()
     connect(lstRezults, &QListWidget::itemDoubleClicked, this, &frmSearch::lstRezults_DblClick);
     connect(cmdExit, &QPushButton::clicked, this, &frmSearch::cmdExit_Click);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    toolkit::centreOnScreen(*this);
 }
 
 // Follows the main window's translucency as it is now; a later change of it
