@@ -3,7 +3,6 @@
 #include "Credits.h"
 #include "Fonts.h"
 #include "FormSettings.h"
-#include "HtmlView.h"
 #include "Image.h"
 #include "Label.h"
 #include "Line.h"
@@ -27,8 +26,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
 toolkit::Label* makeLabel(QWidget* parent, const char* name, const QString& text, QRect design) {
     auto* label = new toolkit::Label(parent, text);
     label->setObjectName(QLatin1String(name));
-    label->place(float(design.x()), float(design.y()), float(design.width()),
-                 float(design.height()));
+    label->placeTwips(float(design.x()), float(design.y()), float(design.width()),
+                      float(design.height()));
     QPalette black = label->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(black);
@@ -76,7 +75,7 @@ frmAbout::frmAbout()
     Image1 = new toolkit::Image(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPicture(icon);
-    Image1->place(240, 240, 480, 480);
+    Image1->placeTwips(240, 240, 480, 480);
 
     // An etched separator: a grey line with a white one just below it.
     Line1[1] = new toolkit::Line(this, QColor(128, 128, 128), 1);
@@ -86,20 +85,16 @@ frmAbout::frmAbout()
     for (int i : {0, 1})
         Line1[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i));
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdSite, &QPushButton::clicked, this, &frmAbout::cmdSite_Click);
 
     toolkit::centreOnScreen(*this);
     cmdSite->setFocus();
 }
 
-void frmAbout::cmdOK_Click() {
-    close();
-}
-
 void frmAbout::cmdSite_Click() {
     close();
-    frmMain::instance()->RTFInfo->Navigate(QString::fromUtf8(Credits::siteUrl));
+    emit siteRequested(QString::fromUtf8(Credits::siteUrl));
 }
 
 // Escape acts as the site button, the window's cancel button; Enter is left

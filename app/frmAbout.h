@@ -18,6 +18,17 @@ class frmAbout : public QDialog {
 public:
     frmAbout();
 
+signals:
+    // The site button: the address to open in the main window's HTML view.
+    void siteRequested(const QString& address);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void cmdSite_Click();
+
     QPushButton* cmdOK;
     QPushButton* cmdSite;
     toolkit::Image* Image1;
@@ -26,12 +37,4 @@ public:
     toolkit::Label* lblTitle;
     toolkit::Label* lblVersion;
     toolkit::Label* lblDisclaimer;
-
-public slots:
-    void cmdOK_Click();
-    void cmdSite_Click();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 };

@@ -10,7 +10,6 @@
 #include "Pictures.h"
 #include "StackingOrder.h"
 #include "Twips.h"
-#include "frmMain.h"
 
 #include <QEventLoopLocker>
 #include <QKeyEvent>
@@ -31,26 +30,26 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
 
     Frame1 = new toolkit::Frame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->place(150, 40, 7425, 4640);
+    Frame1->placeTwips(150, 40, 7425, 4640);
 
     imgLogo = new toolkit::Image(Frame1);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setPicture(toolkit::loadPicture(QStringLiteral(":/pictures/splash.jpg")));
-    imgLogo->place(15, 105, 7335, 4500);
+    imgLogo->placeTwips(15, 105, 7335, 4500);
 
     Label1 = new toolkit::Label(Frame1, QStringLiteral("Orvanta"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(toolkit::designFont(13.5, true));
-    Label1->place(3120, 240, 4215, 735);
+    Label1->placeTwips(3120, 240, 4215, 735);
 
     Label2 = new toolkit::Label(Frame1, QStringLiteral("Версия : 1.3"));
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->place(6240, 600, 975, 255);
+    Label2->placeTwips(6240, 600, 975, 255);
 
     Label3 =
         new toolkit::Label(Frame1, QStringLiteral("Автор : ") + QString::fromUtf8(Credits::author));
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->place(3120, 600, 2535, 255);
+    Label3->placeTwips(3120, 600, 2535, 255);
 
     toolkit::stackFrontToBack({Label3, Label2, Label1, imgLogo});
 
@@ -58,6 +57,12 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     connect(imgLogo, &toolkit::Image::clicked, this, &frmSplash::dismiss);
 
     toolkit::centreOnScreen(*this);
+}
+
+// Window managers do not focus a splash window by themselves; without the
+// focus the keys that should close it would go elsewhere.
+void frmSplash::showEvent(QShowEvent*) {
+    activateWindow();
 }
 
 // Any key that types a character; keys that type nothing (arrows, function
@@ -84,5 +89,5 @@ void frmSplash::dismiss() {
     // The splash may be the only window for a moment; that must not end the program.
     const QEventLoopLocker keepRunning;
     close();
-    frmMain::instance()->show();
+    emit dismissed();
 }

@@ -16,17 +16,22 @@ class frmSplash : public QWidget {
 public:
     frmSplash();
 
-    toolkit::Frame* Frame1;
-    toolkit::Image* imgLogo;
-    toolkit::Label* Label1;
-    toolkit::Label* Label2;
-    toolkit::Label* Label3;
+signals:
+    // The splash has closed for good; the main window is to be shown.
+    void dismissed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void dismiss();
+
+    toolkit::Frame* Frame1;
+    toolkit::Image* imgLogo;
+    toolkit::Label* Label1;
+    toolkit::Label* Label2;
+    toolkit::Label* Label3;
 };

@@ -1,18 +1,19 @@
 #include "LocalPageScheme.h"
-#include "Startup.h"
+#include "PageFiles.h"
+#include "Program.h"
+#include "RunsQuietly.h"
 
 #include <QApplication>
 #include <QLocale>
 
 int main(int argc, char** argv) {
+    keepRunFromWriting();
     LocalPageScheme::registerScheme();
     // Every text the user sees is Bulgarian, the HTML view's own pages included.
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telvane"));
-    Startup::start();
-    const int status = QApplication::exec();
-    // The HTML view must be gone before the application object.
-    qDeleteAll(QApplication::topLevelWidgets());
-    return status;
+    Program program(catalogue::dataFolder());
+    program.start();
+    return QApplication::exec();
 }

@@ -7,11 +7,13 @@
 class QWebEngineProfile;
 
 // The main window's HTML view. It keeps the history of visited pages itself;
-// the program only navigates, steps back and forward, and sizes it.
+// the program only navigates, steps back and forward, and sizes it. It shows
+// only what lies inside the Data folder or on the web, runs no page scripts,
+// and comes back by itself when its render process dies.
 class HtmlView : public QWebEngineView, public toolkit::TwipsGeometry {
     Q_OBJECT
 public:
-    explicit HtmlView(QWidget* parent);
+    HtmlView(QWidget* parent, const QString& dataFolder);
     ~HtmlView() override;
 
     // Opens a page file path or a web address; returns before it has loaded.
@@ -22,5 +24,8 @@ public:
     bool GoForward();
 
 private:
+    void recoverFromCrash();
+
     QWebEngineProfile* profile_;
+    int crashesSinceLoad_ = 0;
 };

@@ -4,8 +4,10 @@
 #include <QWebEngineUrlSchemeHandler>
 
 // Serves the encyclopedia's local pages to the HTML view under a scheme of
-// our own, so that a missing page gets our short Bulgarian page instead of
-// the engine's error page, and still takes its place in the history.
+// our own. Only files inside the Data folder are served; a missing page gets
+// our short Bulgarian page instead of the engine's error page, and an address
+// that leads out of the folder gets another. Either takes its place in the
+// history like any page.
 class LocalPageScheme : public QWebEngineUrlSchemeHandler {
     Q_OBJECT
 public:
@@ -16,7 +18,10 @@ public:
 
     static QUrl urlForFile(const QString& path);
 
-    explicit LocalPageScheme(QObject* parent) : QWebEngineUrlSchemeHandler(parent) {}
+    LocalPageScheme(QObject* parent, QString dataFolder);
 
     void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+private:
+    QString dataFolder_;
 };

@@ -13,18 +13,15 @@
 #include "frmMainDesign.h"
 #include "mdlSubs.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QPointer>
+#include <QMoveEvent>
+#include <algorithm>
 
 using namespace frmMainDesign;
 using toolkit::Image;
 
 namespace {
-
-QPointer<frmMain> current;
-std::function<void(frmMain&)> loadHook;
 
 QString picturePath(const char* file) {
     return QStringLiteral(":/pictures/") + QLatin1String(file);
@@ -32,7 +29,7 @@ QString picturePath(const char* file) {
 
 const QString tilePicture = QStringLiteral(":/pictures/tile.bmp");
 
-void addEntries(QMenu* menu, std::span<const catalogue::MenuEntry> entries) {
+void addEntries(frmMain& main, QMenu* menu, std::span<const catalogue::MenuEntry> entries) {
     using Kind = catalogue::MenuEntry::Kind;
     for (const catalogue::MenuEntry& entry : entries) {
         if (entry.kind == Kind::Separator) {
@@ -41,43 +38,24 @@ void addEntries(QMenu* menu, std::span<const catalogue::MenuEntry> entries) {
         } else if (entry.kind == Kind::Submenu) {
             QMenu* submenu = menu->addMenu(entry.caption.toString());
             submenu->setObjectName(entry.name.toString());
-            addEntries(submenu, entry.children);
+            addEntries(main, submenu, entry.children);
         } else {
             QAction* item = menu->addAction(entry.caption.toString());
             item->setObjectName(entry.name.toString());
             const QString stem = entry.topic.itemStem.toString();
-            QObject::connect(item, &QAction::triggered, item, [stem] { mdlSubs::ShowTopic(stem); });
+            QObject::connect(item, &QAction::triggered, &main,
+                             [&main, stem] { main.showTopic(stem); });
         }
     }
 }
 
 } // namespace
 
-frmMain* frmMain::instance() {
-    if (!current) {
-        current = new frmMain;
-        current->Form_Load();
-        if (loadHook)
-            loadHook(*current);
-    }
-    return current;
-}
-
-frmMain* frmMain::existing() {
-    return current;
-}
-
-void frmMain::setLoadHook(std::function<void(frmMain&)> hook) {
-    loadHook = std::move(hook);
-}
-
 toolkit::BackgroundTile frmMain::backgroundTile() {
-    if (current)
-        return {current->Image1->Picture(), current->Image1->Width(), current->Image1->Height()};
     return {toolkit::loadPicture(tilePicture), tileWidth, tileHeight};
 }
 
-frmMain::frmMain() {
+frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Orvanta 1.3"));
@@ -85,27 +63,27 @@ frmMain::frmMain() {
     setAutoFillBackground(false);
     toolkit::setBackColor(*this, Qt::white);
 
-    RTFInfo = new HtmlView(this);
+    RTFInfo = new HtmlView(this, dataFolder_);
     RTFInfo->setObjectName(QStringLiteral("RTFInfo"));
-    RTFInfo->place(viewLeft, viewTop, viewWidth, viewHeight);
+    RTFInfo->placeTwips(viewLeft, viewTop, viewWidth, viewHeight);
 
-    GoBack = makeImageButton(0);
-    GoForw = makeImageButton(1);
-    Home = makeImageButton(2);
-    imgSearch = makeImageButton(3);
-    Transpe = makeImageButton(4);
-    cmdHistory = makeImageButton(5);
-    cmdHardware = makeImageButton(6);
-    cmdPeri = makeImageButton(7);
-    cmdInterf = makeImageButton(8);
-    cmdNet = makeImageButton(9);
-    cmdAbout = makeImageButton(10);
-    cmdExit = makeImageButton(11);
+    GoBack = makeImageButton("GoBack");
+    GoForw = makeImageButton("GoForw");
+    Home = makeImageButton("Home");
+    imgSearch = makeImageButton("imgSearch");
+    Transpe = makeImageButton("Transpe");
+    cmdHistory = makeImageButton("cmdHistory");
+    cmdHardware = makeImageButton("cmdHardware");
+    cmdPeri = makeImageButton("cmdPeri");
+    cmdInterf = makeImageButton("cmdInterf");
+    cmdNet = makeImageButton("cmdNet");
+    cmdAbout = makeImageButton("cmdAbout");
+    cmdExit = makeImageButton("cmdExit");
 
     Image1 = new Image(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPicture(toolkit::loadPicture(tilePicture));
-    Image1->place(tileLeft, tileTop, tileWidth, tileHeight);
+    Image1->placeTwips(tileLeft, tileTop, tileWidth, tileHeight);
     Image1->hide();
 
     makeShapes();
@@ -116,20 +94,24 @@ frmMain::frmMain() {
     connect(GoBack, &Image::clicked, this, &frmMain::GoBack_Click);
     connect(GoForw, &Image::clicked, this, &frmMain::GoForw_Click);
     connect(Home, &Image::clicked, this, &frmMain::Home_Click);
-    connect(imgSearch, &Image::clicked, this, &frmMain::imgSearch_Click);
+    connect(imgSearch, &Image::clicked, this, &frmMain::searchRequested);
     connect(Transpe, &Image::clicked, this, &frmMain::Transpe_Click);
-    connect(cmdAbout, &Image::clicked, this, &frmMain::cmdAbout_Click);
-    connect(cmdExit, &Image::clicked, this, &frmMain::cmdExit_Click);
+    connect(cmdAbout, &Image::clicked, this, &frmMain::aboutRequested);
+    // Ends the program at once, whatever windows are open; nothing needs saving.
+    connect(cmdExit, &Image::clicked, this, &frmMain::exitRequested);
 
     resize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
     toolkit::centreOnScreen(*this);
+    Form_Load();
 }
 
-Image* frmMain::makeImageButton(int design) {
-    const ImageButton& button = imageButtons[design];
+Image* frmMain::makeImageButton(const char* name) {
+    const ImageButton& button =
+        *std::find_if(std::begin(imageButtons), std::end(imageButtons),
+                      [name](const ImageButton& row) { return qstrcmp(row.name, name) == 0; });
     auto* image = new Image(this);
     image->setObjectName(QLatin1String(button.name));
-    image->place(button.left, buttonTop, buttonSize, buttonSize);
+    image->placeTwips(button.left, buttonTop, buttonSize, buttonSize);
     image->setPicture(toolkit::loadPicture(picturePath(button.picture), QSize(32, 32)));
     image->setToolTip(QString::fromUtf8(button.toolTip));
     const int pair = button.pair;
@@ -152,7 +134,7 @@ void frmMain::makeShapes() {
         Element[pair]->setObjectName(QStringLiteral("Element(%1)").arg(pair));
         Tops[pair]->setObjectName(QStringLiteral("Tops(%1)").arg(pair));
         for (toolkit::Shape* shape : {Element[pair], Tops[pair]}) {
-            shape->place(button.left - shapeOffset, buttonTop, shapeWidth, shapeHeight);
+            shape->placeTwips(button.left - shapeOffset, buttonTop, shapeWidth, shapeHeight);
             shape->hide();
         }
     }
@@ -176,7 +158,7 @@ void frmMain::makeMenus() {
     for (const catalogue::Category& category : catalogue::categories()) {
         auto* menu = new QMenu(category.caption.toString(), this);
         menu->setObjectName(category.menu.toString());
-        addEntries(menu, category.entries);
+        addEntries(*this, menu, category.entries);
         auto* button = findChild<Image*>(category.button.toString(), Qt::FindDirectChildrenOnly);
         connect(button, &Image::clicked, menu, [menu] { menu->exec(QCursor::pos()); });
     }
@@ -200,15 +182,26 @@ void frmMain::stackControls() {
 
 void frmMain::Form_Load() {
     Transp = false;
-    mdlSubs::ShowTopic(catalogue::startStem.toString());
+    showTopic(catalogue::startStem.toString());
+}
+
+void frmMain::showTopic(const QString& stem) {
+    mdlSubs::ShowTopic(*RTFInfo, dataFolder_, stem);
 }
 
 void frmMain::paintEvent(QPaintEvent*) {
-    toolkit::tileWindow(*this, backgroundTile());
+    toolkit::tileWindow(*this, {Image1->Picture(), Image1->widthTwips(), Image1->heightTwips()});
 }
 
 void frmMain::resizeEvent(QResizeEvent*) {
     Form_Resize();
+}
+
+// A window manager frames the window after its first show, and changes the
+// frame when it maximises it, without a resize of the client area.
+void frmMain::moveEvent(QMoveEvent*) {
+    if (frameGeometry().size() != laidOutFor_)
+        Form_Resize();
 }
 
 // Keeps the HTML view filling the window and the About and Exit buttons, with
@@ -216,23 +209,24 @@ void frmMain::resizeEvent(QResizeEvent*) {
 // step reads back what the previous steps stored.
 void frmMain::Form_Resize() {
     update();
+    laidOutFor_ = frameGeometry().size();
     const QSizeF outer = toolkit::outerSizeTwips(*this);
     const auto W = static_cast<float>(outer.width());
     const auto H = static_cast<float>(outer.height());
-    if (W <= 9000 || H <= 7000)
+    if (W <= layoutMinWidth || H <= layoutMinHeight)
         return;
-    RTFInfo->setWidth(W - 345);
-    RTFInfo->setHeight(H - 1380);
-    cmdExit->setLeft(W - 915);
-    cmdAbout->setLeft(W - 1635);
-    Line1[5]->setX1(W - 1035);
+    RTFInfo->setWidthTwips(W - viewWidthMargin);
+    RTFInfo->setHeightTwips(H - viewHeightMargin);
+    cmdExit->setLeftTwips(W - exitFromRight);
+    cmdAbout->setLeftTwips(W - aboutFromRight);
+    Line1[5]->setX1(W - separatorFromRight);
     Line1[5]->setX2(Line1[5]->X1());
     Line1[11]->setX1(Line1[5]->X1());
     Line1[11]->setX2(Line1[5]->X1());
-    Tops[10]->setLeft(cmdExit->Left() - 120);
-    Element[10]->setLeft(Tops[10]->Left());
-    Tops[9]->setLeft(cmdAbout->Left() - 120);
-    Element[9]->setLeft(Tops[9]->Left());
+    Tops[10]->setLeftTwips(cmdExit->leftTwips() - shapeOffset);
+    Element[10]->setLeftTwips(Tops[10]->leftTwips());
+    Tops[9]->setLeftTwips(cmdAbout->leftTwips() - shapeOffset);
+    Element[9]->setLeftTwips(Tops[9]->leftTwips());
 }
 
 void frmMain::GoBack_Click() {
@@ -244,11 +238,7 @@ void frmMain::GoForw_Click() {
 }
 
 void frmMain::Home_Click() {
-    mdlSubs::ShowTopic(catalogue::startStem.toString());
-}
-
-void frmMain::imgSearch_Click() {
-    emit searchRequested();
+    showTopic(catalogue::startStem.toString());
 }
 
 void frmMain::Transpe_Click() {
@@ -259,13 +249,4 @@ void frmMain::Transpe_Click() {
         Misc::SetTranslucency(this, 255);
         Transp = false;
     }
-}
-
-void frmMain::cmdAbout_Click() {
-    emit aboutRequested();
-}
-
-// Ends the program at once, whatever windows are open; nothing needs saving.
-void frmMain::cmdExit_Click() {
-    QCoreApplication::exit(0);
 }

@@ -2,12 +2,11 @@
 
 #include "Tiling.h"
 
+#include <QSize>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class HtmlView;
-class QMenu;
 namespace toolkit {
 class Image;
 class Line;
@@ -16,22 +15,52 @@ class Shape;
 
 // The reading window: the HTML view, the bar of twelve image buttons with
 // their pressed-look shapes and separator lines, the hidden background tile
-// and the five category menus that pop up from their buttons.
+// and the five category menus that pop up from their buttons. Every control
+// has its design name as its object name. Loading it opens the start page.
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    // The one main window, made and loaded on first use.
-    static frmMain* instance();
-    // The main window if it exists, without making it.
-    static frmMain* existing();
-    // Runs on every main window right after it has loaded; the application
-    // uses it to wire the window's requests to the other windows.
-    static void setLoadHook(std::function<void(frmMain&)> hook);
-    // The background picture and step of the main window's Image1; the same
-    // picture when no main window exists, which is not made for it.
+    explicit frmMain(const QString& dataFolder);
+
+    // The main window's background picture and step, for the windows that
+    // tile it too; the same whether or not a main window exists.
     static toolkit::BackgroundTile backgroundTile();
 
+    // Whether the window is translucent now (the flag Transp).
+    bool translucent() const { return Transp; }
+    HtmlView& view() const { return *RTFInfo; }
+    // Opens the page of a topic stem in this window's view.
+    void showTopic(const QString& stem);
+
+signals:
+    void searchRequested();
+    void aboutRequested();
+    void exitRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void GoBack_Click();
+    void GoForw_Click();
+    void Home_Click();
+    void Transpe_Click();
+
+    toolkit::Image* makeImageButton(const char* name);
+    void makeShapes();
+    void makeLines();
+    void makeMenus();
+    void stackControls();
+
+    QString dataFolder_;
     bool Transp = false;
+    // The outer size the last layout was made for; the frame that a window
+    // manager adds after the first show changes it without a resize.
+    QSize laidOutFor_;
 
     HtmlView* RTFInfo;
     toolkit::Image* GoBack;
@@ -50,32 +79,4 @@ public:
     std::array<toolkit::Shape*, 12> Element{};
     std::array<toolkit::Shape*, 12> Tops{};
     std::array<toolkit::Line*, 14> Line1{};
-
-signals:
-    void searchRequested();
-    void aboutRequested();
-
-public slots:
-    void GoBack_Click();
-    void GoForw_Click();
-    void Home_Click();
-    void imgSearch_Click();
-    void Transpe_Click();
-    void cmdAbout_Click();
-    void cmdExit_Click();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    frmMain();
-    void Form_Load();
-    void Form_Resize();
-
-    toolkit::Image* makeImageButton(int design);
-    void makeShapes();
-    void makeLines();
-    void makeMenus();
-    void stackControls();
 };

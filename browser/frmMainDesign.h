@@ -21,6 +21,16 @@ inline constexpr float shapeHeight = 495;
 inline constexpr float lineTop = 120;
 inline constexpr float lineBottom = 600;
 
+// The layout that follows the window's outer size W × H runs only above these.
+inline constexpr float layoutMinWidth = 9000;
+inline constexpr float layoutMinHeight = 7000;
+// What the layout keeps between the outer edges and the controls it moves.
+inline constexpr float viewWidthMargin = 345;
+inline constexpr float viewHeightMargin = 1380;
+inline constexpr float exitFromRight = 915;
+inline constexpr float aboutFromRight = 1635;
+inline constexpr float separatorFromRight = 1035;
+
 inline constexpr float tileLeft = 7800;
 inline constexpr float tileTop = 5280;
 inline constexpr float tileWidth = 1560;

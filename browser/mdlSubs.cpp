@@ -2,17 +2,11 @@
 
 #include "HtmlView.h"
 #include "PageFiles.h"
-#include "frmMain.h"
 
 namespace mdlSubs {
 
-void ShowTopic(const QString& stem) {
-    const QString path = catalogue::pagePath(catalogue::dataFolder(), stem);
-    const bool created = frmMain::existing() == nullptr;
-    frmMain* main = frmMain::instance();
-    main->RTFInfo->Navigate(path);
-    if (created)
-        main->show();
+void ShowTopic(HtmlView& view, const QString& dataFolder, const QString& stem) {
+    view.Navigate(catalogue::pagePath(dataFolder, stem));
 }
 
 } // namespace mdlSubs

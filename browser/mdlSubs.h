@@ -2,12 +2,13 @@
 
 #include <QString>
 
+class HtmlView;
+
 namespace mdlSubs {
 
-// Opens the page of a topic stem in the main window's HTML view. When the
-// main window has to be made for it (it was closed while the search window
-// stayed open), it is shown too, so that no hidden window keeps the program
-// running.
-void ShowTopic(const QString& stem);
+// Opens the page of a topic stem, from the Data folder dataFolder, in the
+// main window's HTML view. Nothing is checked: a missing page is the view's
+// to show.
+void ShowTopic(HtmlView& view, const QString& dataFolder, const QString& stem);
 
 } // namespace mdlSubs

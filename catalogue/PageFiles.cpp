@@ -22,4 +22,12 @@ QString pagePath(const QString& folder, QStringView stem) {
     return exact;
 }
 
+bool liesInside(const QString& folder, const QString& path) {
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (root.isEmpty() || target.isEmpty())
+        return false;
+    return target.startsWith(root.endsWith(u'/') ? root : root + u'/');
+}
+
 } // namespace catalogue

@@ -14,4 +14,8 @@ QString dataFolder();
 // taken instead ("Chipset" reaches "chipset.htm").
 QString pagePath(const QString& folder, QStringView stem);
 
+// Whether path names an existing file or folder inside folder once both are
+// resolved: dots, repeated separators and symbolic links all followed.
+bool liesInside(const QString& folder, const QString& path);
+
 } // namespace catalogue

@@ -14,16 +14,12 @@
 #include "Tiling.h"
 #include "Twips.h"
 #include "frmMain.h"
-#include "mdlSubs.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
-
-QPointer<frmSearch> current;
 
 constexpr double progressStep = 2.35;
 
@@ -42,21 +38,10 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
 
 } // namespace
 
-frmSearch* frmSearch::instance() {
-    if (!current) {
-        current = new frmSearch;
-        current->Form_Load();
-    }
-    return current;
-}
-
-frmSearch* frmSearch::existing() {
-    return current;
-}
-
-frmSearch::frmSearch()
+frmSearch::frmSearch(const QString& dataFolder, bool mainWindowTranslucent)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      dataFolder_(dataFolder) {
     setObjectName(QStringLiteral("frmSearch"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Търсене в енциклопедията"));
@@ -75,7 +60,7 @@ frmSearch::frmSearch()
 
     Progress = new toolkit::ProgressBar(this, 0, 100);
     Progress->setObjectName(QStringLiteral("Progress"));
-    Progress->place(120, 840, 4695, 375);
+    Progress->placeTwips(120, 840, 4695, 375);
 
     lstRezults = new QListWidget(this);
     lstRezults->setObjectName(QStringLiteral("lstRezults"));
@@ -85,7 +70,7 @@ frmSearch::frmSearch()
     lblInfo = new toolkit::Label(
         this, QStringLiteral("Щтракнете двойно, за да видите темата в енциклопедията !"));
     lblInfo->setObjectName(QStringLiteral("lblInfo"));
-    lblInfo->place(120, 4440, 4695, 255);
+    lblInfo->placeTwips(120, 4440, 4695, 255);
 
     cmdExit = makeButton(this, "cmdExit", QStringLiteral("Затвори"));
     cmdExit->setFont(toolkit::designFont(9.75, true));
@@ -94,7 +79,7 @@ frmSearch::frmSearch()
     // Wholly right of the client area: the listing is used, never seen.
     Files = new toolkit::FileList(this, QStringLiteral("*.htm"));
     Files->setObjectName(QStringLiteral("Files"));
-    Files->place(5520, 240, 2055, 4380);
+    Files->placeTwips(5520, 240, 2055, 4380);
 
     setTabOrder(Files, cmdExit);
     setTabOrder(cmdExit, lstRezults);
@@ -104,18 +89,18 @@ frmSearch::frmSearch()
 
     connect(Search, &QPushButton::clicked, this, &frmSearch::Search_Click);
     connect(lstRezults, &QListWidget::itemDoubleClicked, this, &frmSearch::lstRezults_DblClick);
-    connect(cmdExit, &QPushButton::clicked, this, &frmSearch::cmdExit_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 
     toolkit::centreOnScreen(*this);
+    Form_Load(mainWindowTranslucent);
 }
 
 // Follows the main window's translucency as it is now; a later change of it
 // does not reach this window until it is opened anew.
-void frmSearch::Form_Load() {
-    const frmMain* main = frmMain::existing();
-    if (main && main->Transp)
+void frmSearch::Form_Load(bool mainWindowTranslucent) {
+    if (mainWindowTranslucent)
         Misc::SetTranslucency(this, 150);
-    Files->setPath(catalogue::dataFolder());
+    Files->setPath(dataFolder_);
     update();
 }
 
@@ -129,21 +114,22 @@ void frmSearch::Search_Click() {
     Search->setEnabled(false);
     const QString key = txtKey->text();
     lstRezults->clear();
-    Progress->setValue(0);
+    Progress->trySetValue(0);
     if (key.isEmpty()) {
         toolkit::showMessage(this, QStringLiteral("Не сте въвели ключ за търсене !"),
                              QStringLiteral("Грешка !!"));
     } else {
         pagescan::KeyScanner scanner(key);
-        const QString folder = catalogue::dataFolder() + u'/';
         for (int i = 0; i < Files->ListCount(); ++i) {
             const QString name = Files->List(i);
-            if (scanner.pageContainsKey(folder + name))
+            const QString path = dataFolder_ + u'/' + name;
+            // A symbolic link that leads out of the folder is no page of ours.
+            if (catalogue::liesInside(dataFolder_, path) && scanner.pageContainsKey(path))
                 if (const auto title = catalogue::resultTitleForPageFile(name))
                     lstRezults->addItem(*title);
             // The sum is formed in double precision and kept in single; past 100 the bar
             // refuses it and keeps the value it has.
-            Progress->setValue(static_cast<float>(Progress->Value() + progressStep));
+            Progress->trySetValue(static_cast<float>(Progress->Value() + progressStep));
             Progress->repaint();
         }
     }
@@ -156,9 +142,5 @@ void frmSearch::lstRezults_DblClick() {
     if (text.isEmpty())
         return;
     if (const auto stem = catalogue::stemForResultTitle(text))
-        mdlSubs::ShowTopic(*stem);
-}
-
-void frmSearch::cmdExit_Click() {
-    close();
+        emit topicRequested(*stem);
 }

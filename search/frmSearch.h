@@ -17,10 +17,22 @@ class ProgressBar;
 class frmSearch : public QWidget {
     Q_OBJECT
 public:
-    // The one search window, made and loaded on first use.
-    static frmSearch* instance();
-    static frmSearch* existing();
+    // Loading it follows the main window's translucency as it is then.
+    frmSearch(const QString& dataFolder, bool mainWindowTranslucent);
 
+signals:
+    // A double-clicked result: the stem of the page to open in the main window.
+    void topicRequested(const QString& stem);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Form_Load(bool mainWindowTranslucent);
+    void Search_Click();
+    void lstRezults_DblClick();
+
+    QString dataFolder_;
     QLineEdit* txtKey;
     QPushButton* Search;
     toolkit::ProgressBar* Progress;
@@ -28,16 +40,4 @@ public:
     toolkit::Label* lblInfo;
     QPushButton* cmdExit;
     toolkit::FileList* Files;
-
-public slots:
-    void Search_Click();
-    void lstRezults_DblClick();
-    void cmdExit_Click();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    frmSearch();
-    void Form_Load();
 };

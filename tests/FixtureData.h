@@ -1,21 +1,15 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
-// A Data folder beside the test executable, where the program looks for its
-// pages, made afresh for a test and removed with it.
+// A Data folder of a test's own, in a temporary folder of its own, so that
+// tests can run side by side; the program is given its path.
 class FixtureData {
 public:
-    FixtureData() : folder_(QCoreApplication::applicationDirPath() + QStringLiteral("/Data")) {
-        QDir(folder_).removeRecursively();
-        QDir().mkpath(folder_);
-    }
-    ~FixtureData() { QDir(folder_).removeRecursively(); }
-    FixtureData(const FixtureData&) = delete;
-    FixtureData& operator=(const FixtureData&) = delete;
+    FixtureData() { QDir().mkpath(folder_); }
 
     const QString& folder() const { return folder_; }
     QString path(const QString& name) const { return folder_ + u'/' + name; }
@@ -27,13 +21,14 @@ public:
     }
 
     // A small UTF-8 page whose title and body name it.
-    void writePage(const QString& name, const QString& title) const {
+    void writePage(const QString& name, const QString& title, const QString& body = {}) const {
         write(name, QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
-                                   "</title></head><body><p>%1</p></body></html>")
-                        .arg(title)
+                                   "</title></head><body><p>%1</p>%2</body></html>")
+                        .arg(title, body)
                         .toUtf8());
     }
 
 private:
-    QString folder_;
+    QTemporaryDir root_;
+    QString folder_ = root_.filePath(QStringLiteral("Data"));
 };

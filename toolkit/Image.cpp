@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace toolkit {
 
@@ -31,16 +32,22 @@ void Image::paintEvent(QPaintEvent*) {
 }
 
 void Image::mousePressEvent(QMouseEvent* event) {
+    releaseEndsDoubleClick_ = false;
     const QPointF at = event->position();
     emit mouseDown(event->button(), event->modifiers(), twipsOf(at.x()), twipsOf(at.y()));
+}
+
+// No image button handles a double-click; unlike QWidget's default, the
+// second press is not turned into another press and click.
+void Image::mouseDoubleClickEvent(QMouseEvent*) {
+    releaseEndsDoubleClick_ = true;
 }
 
 void Image::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     emit mouseUp(event->button(), event->modifiers(), twipsOf(at.x()), twipsOf(at.y()));
-    const bool clickButton =
-        event->button() == Qt::LeftButton || event->button() == Qt::RightButton;
-    if (clickButton && rect().contains(at.toPoint()))
+    const bool endsDoubleClick = std::exchange(releaseEndsDoubleClick_, false);
+    if (!endsDoubleClick && completesClick(*event, *this))
         emit clicked();
 }
 

@@ -23,16 +23,19 @@ signals:
     // pointer is released; position in twips relative to the control.
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
-    // A left or right press released over the control.
+    // A left or right press released over the control. The second press of a
+    // double-click is a double-click, not a press: it makes no click.
     void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QPixmap picture_;
+    bool releaseEndsDoubleClick_ = false;
 };
 
 } // namespace toolkit

@@ -3,6 +3,7 @@
 #include "Twips.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace toolkit {
 
@@ -50,12 +51,19 @@ void Line::apply() {
     update();
 }
 
+// The pen spreads right of a vertical line and below a horizontal one, as the
+// widget's box does; so the centre line is moved half a pen across the line.
 QLineF Line::localLine() const {
-    const QPointF origin = geometry().topLeft();
+    const QPointF a(twips::toPixels(x1_), twips::toPixels(y1_));
+    const QPointF b(twips::toPixels(x2_), twips::toPixels(y2_));
+    const QPointF along = b - a;
+    const qreal length = std::hypot(along.x(), along.y());
     const qreal half = width_ / 2.0;
-    const QPointF a(twips::toPixels(x1_) + half, twips::toPixels(y1_));
-    const QPointF b(twips::toPixels(x2_) + half, twips::toPixels(y2_));
-    return {a - origin, b - origin};
+    const QPointF across = length > 0
+                               ? QPointF(std::abs(along.y()), std::abs(along.x())) * (half / length)
+                               : QPointF(half, half);
+    const QPointF origin = geometry().topLeft();
+    return {a + across - origin, b + across - origin};
 }
 
 void Line::paintEvent(QPaintEvent*) {

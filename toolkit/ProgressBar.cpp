@@ -20,7 +20,7 @@ ProgressBar::ProgressBar(QWidget* parent, float min, float max)
     setTextVisible(false);
 }
 
-bool ProgressBar::setValue(float value) {
+bool ProgressBar::trySetValue(float value) {
     if (!(value >= min_ && value <= max_))
         return false;
     value_ = value;

@@ -6,27 +6,22 @@
 
 namespace toolkit {
 
-void TwipsGeometry::setLeft(float value) {
+void TwipsGeometry::setLeftTwips(float value) {
     left_ = value;
     apply();
 }
 
-void TwipsGeometry::setTop(float value) {
-    top_ = value;
-    apply();
-}
-
-void TwipsGeometry::setWidth(float value) {
+void TwipsGeometry::setWidthTwips(float value) {
     width_ = value;
     apply();
 }
 
-void TwipsGeometry::setHeight(float value) {
+void TwipsGeometry::setHeightTwips(float value) {
     height_ = value;
     apply();
 }
 
-void TwipsGeometry::place(float left, float top, float width, float height) {
+void TwipsGeometry::placeTwips(float left, float top, float width, float height) {
     left_ = left;
     top_ = top;
     width_ = width;

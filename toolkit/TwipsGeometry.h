@@ -5,19 +5,19 @@ class QWidget;
 namespace toolkit {
 
 // Left/Top/Width/Height of a control in twips, in single precision as the
-// designs give them. The values read back are exactly those stored, so layout
-// code that reads a control after setting it sees its own numbers.
+// designs give them; the names say twips because the same object also has
+// Qt's pixel geometry. The values read back are exactly those stored, so
+// layout code that reads a control after setting it sees its own numbers.
 class TwipsGeometry {
 public:
-    float Left() const { return left_; }
-    float Top() const { return top_; }
-    float Width() const { return width_; }
-    float Height() const { return height_; }
-    void setLeft(float value);
-    void setTop(float value);
-    void setWidth(float value);
-    void setHeight(float value);
-    void place(float left, float top, float width, float height);
+    float leftTwips() const { return left_; }
+    float topTwips() const { return top_; }
+    float widthTwips() const { return width_; }
+    float heightTwips() const { return height_; }
+    void setLeftTwips(float value);
+    void setWidthTwips(float value);
+    void setHeightTwips(float value);
+    void placeTwips(float left, float top, float width, float height);
 
 protected:
     explicit TwipsGeometry(QWidget& self) : self_(self) {}

@@ -1,17 +1,14 @@
 #include "API.h"
+#include "Controls.h"
 #include "FixtureData.h"
-#include "HtmlView.h"
 #include "Image.h"
+#include "MessageBox.h"
 #include "TestMain.h"
 #include "frmMain.h"
 
-#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTimer>
 
-// Runs on a real X server (Xvfb): first without a compositing manager, where
-// no window can be translucent, then with one.
 class TestTranslucencyOnX11 : public QObject {
     Q_OBJECT
 private slots:
@@ -21,23 +18,26 @@ private slots:
     void withACompositorTheWindowTakesTheAlpha();
 
 private:
-    std::unique_ptr<FixtureData> data_;
-    frmMain* main_ = nullptr;
+    void clickToggle() {
+        QTest::mouseClick(control<toolkit::Image>(main_.get(), "Transpe"), Qt::LeftButton);
+    }
+    FixtureData data_;
+    std::unique_ptr<frmMain> main_;
     QProcess compositor_;
 };
 
 void TestTranslucencyOnX11::initTestCase() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("needs an X server");
-    data_ = std::make_unique<FixtureData>();
-    data_->writePage("welcome.htm", "welcome");
-    main_ = frmMain::instance();
+    data_.writePage("welcome.htm", "welcome");
+    main_ = std::make_unique<frmMain>(data_.folder());
+    main_->setAttribute(Qt::WA_DeleteOnClose, false);
     main_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main_));
+    QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
 }
 
 void TestTranslucencyOnX11::cleanupTestCase() {
-    delete main_;
+    main_.reset();
     compositor_.kill();
     compositor_.waitForFinished();
 }
@@ -45,21 +45,16 @@ void TestTranslucencyOnX11::cleanupTestCase() {
 void TestTranslucencyOnX11::withoutACompositorEachClickReportsAndStillFlips() {
     QVERIFY(!API::platformCanBlendWindows());
     for (const bool expected : {true, false}) {
-        QString text;
-        QString caption;
-        QTimer::singleShot(100, this, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            text = box->text();
-            caption = box->windowTitle();
-            box->accept();
-        });
-        QTest::mouseClick(main_->Transpe, Qt::LeftButton);
-        QVERIFY(text.endsWith(QStringLiteral(" Source : Telvane")));
-        QVERIFY(text.contains(QStringLiteral("прозрачен")));
-        QCOMPARE(caption, QStringLiteral("Telvane"));
-        QCOMPARE(main_->Transp, expected);
+        QStringList messages;
+        const auto previous = toolkit::setMessageHandler(
+            [&](const QString& caption, const QString& text) { messages << caption << text; });
+        clickToggle();
+        toolkit::setMessageHandler(previous);
+        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages[0], QStringLiteral("Telvane"));
+        QVERIFY(messages[1].endsWith(QStringLiteral(" Source : Telvane")));
+        QVERIFY(messages[1].contains(QStringLiteral("прозрачен")));
+        QCOMPARE(main_->translucent(), expected);
         QCOMPARE(main_->windowOpacity(), 1.0);
     }
 }
@@ -71,11 +66,10 @@ void TestTranslucencyOnX11::withACompositorTheWindowTakesTheAlpha() {
     compositor_.start(xcompmgr, {});
     QVERIFY(compositor_.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(API::platformCanBlendWindows(), 10000);
-    QTest::mouseClick(main_->Transpe, Qt::LeftButton);
-    QVERIFY(!QApplication::activeModalWidget());
-    QCOMPARE(main_->Transp, true);
+    clickToggle();
+    QVERIFY(main_->translucent());
     QCOMPARE(main_->windowOpacity(), 150 / 255.0);
-    QTest::mouseClick(main_->Transpe, Qt::LeftButton);
+    clickToggle();
     QCOMPARE(main_->windowOpacity(), 1.0);
 }
 

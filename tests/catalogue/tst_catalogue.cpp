@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 #include "PageFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
@@ -29,6 +30,8 @@ private slots:
     void lookupsCompareExactly();
     void everyMenuItemReachesAnExistingPage();
     void anExactFileNameWinsOverOneInOtherCase();
+    void whatLiesInsideTheFolder_data();
+    void whatLiesInsideTheFolder();
 };
 
 void TestCatalogue::countsAndUniqueness() {
@@ -126,6 +129,36 @@ void TestCatalogue::anExactFileNameWinsOverOneInOtherCase() {
     }
     QCOMPARE(catalogue::pagePath(data.path(), u"Chipset"), data.filePath("Chipset.htm"));
     QCOMPARE(catalogue::pagePath(data.path(), u"chipset"), data.filePath("chipset.htm"));
+}
+
+void TestCatalogue::whatLiesInsideTheFolder_data() {
+    QTest::addColumn<QString>("path"); // relative to the temporary root
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("a page") << "Data/AGP.htm" << true;
+    QTest::newRow("a page in a subfolder") << "Data/images/x.svg" << true;
+    QTest::newRow("dots back in") << "Data/images/../AGP.htm" << true;
+    QTest::newRow("dots out") << "Data/../secret.htm" << false;
+    QTest::newRow("the folder itself") << "Data" << false;
+    QTest::newRow("a sibling with the same prefix") << "Data2/AGP.htm" << false;
+    QTest::newRow("a link out") << "Data/out.htm" << false;
+    QTest::newRow("a link to a page inside") << "Data/same.htm" << true;
+    QTest::newRow("missing") << "Data/missing.htm" << false;
+}
+
+// Paths are resolved, symbolic links included, before they are compared.
+void TestCatalogue::whatLiesInsideTheFolder() {
+    QFETCH(QString, path);
+    QFETCH(bool, inside);
+    QTemporaryDir root;
+    QDir dir(root.path());
+    QVERIFY(dir.mkpath("Data/images") && dir.mkpath("Data2"));
+    for (const char* name : {"Data/AGP.htm", "Data/images/x.svg", "secret.htm", "Data2/AGP.htm"}) {
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(root.filePath("secret.htm"), root.filePath("Data/out.htm")));
+    QVERIFY(QFile::link(root.filePath("Data/AGP.htm"), root.filePath("Data/same.htm")));
+    QCOMPARE(catalogue::liesInside(root.filePath("Data"), root.filePath(path)), inside);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -1,10 +1,14 @@
 #include "FileList.h"
+#include "FormSettings.h"
+#include "Image.h"
+#include "Line.h"
 #include "ProgressBar.h"
 #include "Tiling.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +22,8 @@ private slots:
     void windowsWiderThanSixteenBitsAreTiledCompletely();
     void tilesArePaintedFromTheClientAreasCorner();
     void progressBarRefusesValuesOutsideItsRange();
+    void wideLinesSpreadAcrossTheirLength();
+    void aDoubleClickIsOneClick();
     void fileListingOrderAndFilter();
 };
 
@@ -87,12 +93,55 @@ void TestToolkit::tilesArePaintedFromTheClientAreasCorner() {
 void TestToolkit::progressBarRefusesValuesOutsideItsRange() {
     toolkit::ProgressBar bar(nullptr, 0, 100);
     QCOMPARE(bar.Value(), 0.f);
-    QVERIFY(bar.setValue(98.7f));
-    QVERIFY(!bar.setValue(101.05f));
+    QVERIFY(bar.trySetValue(98.7f));
+    QVERIFY(!bar.trySetValue(101.05f));
     QCOMPARE(bar.Value(), 98.7f);
-    QVERIFY(!bar.setValue(-0.5f));
-    QVERIFY(bar.setValue(100));
+    QVERIFY(!bar.trySetValue(-0.5f));
+    QVERIFY(bar.trySetValue(100));
     QCOMPARE(bar.value(), bar.maximum());
+}
+
+// A line two pixels wide covers two rows below a horizontal line's y, or two
+// columns right of a vertical line's x, over its whole length.
+void TestToolkit::wideLinesSpreadAcrossTheirLength() {
+    QWidget window;
+    window.resize(200, 200);
+    toolkit::setBackColor(window, Qt::white);
+    auto* across = new toolkit::Line(&window, Qt::red, 2);
+    across->setPoints(150, 1500, 1500, 1500); // (10, 100) to (100, 100) pixels
+    auto* down = new toolkit::Line(&window, Qt::blue, 2);
+    down->setPoints(2250, 150, 2250, 1200); // (150, 10) to (150, 80)
+    const QImage shot = window.grab().toImage();
+    const auto colour = [&](int x, int y) { return QColor(shot.pixel(x, y)); };
+    for (int x : {10, 55, 99}) {
+        QCOMPARE(colour(x, 100), QColor(Qt::red));
+        QCOMPARE(colour(x, 101), QColor(Qt::red));
+        QCOMPARE(colour(x, 99), QColor(Qt::white));
+        QCOMPARE(colour(x, 102), QColor(Qt::white));
+    }
+    QCOMPARE(colour(9, 100), QColor(Qt::white));
+    for (int y : {10, 40, 79}) {
+        QCOMPARE(colour(150, y), QColor(Qt::blue));
+        QCOMPARE(colour(151, y), QColor(Qt::blue));
+        QCOMPARE(colour(149, y), QColor(Qt::white));
+        QCOMPARE(colour(152, y), QColor(Qt::white));
+    }
+}
+
+// The events of a double-click: press, release, press with double-click, release.
+void TestToolkit::aDoubleClickIsOneClick() {
+    toolkit::Image image(nullptr);
+    image.resize(32, 32);
+    QSignalSpy clicks(&image, &toolkit::Image::clicked);
+    QSignalSpy releases(&image, &toolkit::Image::mouseUp);
+    QTest::mouseClick(&image, Qt::LeftButton);
+    QTest::mousePress(&image, Qt::LeftButton);
+    QTest::mouseDClick(&image, Qt::LeftButton);
+    QTest::mouseRelease(&image, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(releases.count(), 2);
+    QTest::mouseClick(&image, Qt::LeftButton);
+    QCOMPARE(clicks.count(), 2);
 }
 
 void TestToolkit::fileListingOrderAndFilter() {

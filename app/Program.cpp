@@ -1,0 +1,78 @@
+#include "Program.h"
+
+#include "HtmlView.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+#include "frmSearch.h"
+#include "frmSplash.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+Program::Program(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+
+Program::~Program() {
+    delete search_;
+    delete main_;
+}
+
+frmSplash* Program::start() {
+    auto* splash = new frmSplash;
+    connect(splash, &frmSplash::dismissed, this, &Program::showMainWindow);
+    splash->show();
+    return splash;
+}
+
+frmMain& Program::mainWindow() {
+    if (!main_) {
+        main_ = new frmMain(dataFolder_);
+        connect(main_, &frmMain::searchRequested, this, &Program::openSearch);
+        connect(main_, &frmMain::aboutRequested, this, &Program::openAbout);
+        connect(main_, &frmMain::exitRequested, this, &Program::exit);
+    }
+    return *main_;
+}
+
+void Program::showMainWindow() {
+    mainWindow().show();
+}
+
+void Program::ShowTopic(const QString& stem) {
+    const bool created = !main_;
+    mainWindow().showTopic(stem);
+    if (created)
+        main_->show();
+}
+
+// Not modal, without an owner; a second request shows the same window again.
+void Program::openSearch() {
+    if (!search_) {
+        search_ = new frmSearch(dataFolder_, main_ && main_->translucent());
+        connect(search_, &frmSearch::topicRequested, this, &Program::ShowTopic);
+    }
+    search_->show();
+    search_->raise();
+    search_->activateWindow();
+}
+
+// Modal, without an owner: the main window's click returns once it has closed.
+void Program::openAbout() {
+    auto* about = new frmAbout;
+    connect(about, &frmAbout::siteRequested, this,
+            [this](const QString& address) { mainWindow().view().Navigate(address); });
+    about->exec();
+}
+
+// Ends the program at once, whatever windows are open. The windows are hidden
+// now and deleted, in order, from the event loop rather than inside this
+// click: the HTML view's engine must be torn down while the loop still runs.
+void Program::exit() {
+    for (QWidget* window : {static_cast<QWidget*>(search_), static_cast<QWidget*>(main_)})
+        if (window)
+            window->hide();
+    QTimer::singleShot(0, this, [this] {
+        delete search_;
+        delete main_;
+        QCoreApplication::exit(0);
+    });
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "frmMain.h"
+#include "frmSearch.h"
+
+class frmSplash;
+
+// The program's windows: owns the one main window and the one search window,
+// makes each on first use, wires their requests to one another, and tears
+// them down in order inside the event loop when the program ends.
+class Program : public QObject {
+    Q_OBJECT
+public:
+    // dataFolder: the Data folder beside the executable, or a test's own.
+    explicit Program(QString dataFolder);
+    ~Program() override;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the splash window the program starts on.
+    frmSplash* start();
+
+    // The one main window, made, loaded and wired on first use.
+    frmMain& mainWindow();
+    frmMain* existingMainWindow() const { return main_; }
+    frmSearch* existingSearchWindow() const { return search_; }
+
+    // Opens a topic's page in the main window; a main window made for it (it
+    // was closed while the search window stayed open) is shown too, so that
+    // no hidden window keeps the program running.
+    void ShowTopic(const QString& stem);
+
+private:
+    void showMainWindow();
+    void openSearch();
+    void openAbout();
+    void exit();
+
+    QString dataFolder_;
+    QPointer<frmMain> main_;
+    QPointer<frmSearch> search_;
+};

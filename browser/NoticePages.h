@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The short Bulgarian pages that the HTML view shows in place of a page it
+// cannot or may not show.
+
+// For a page file inside the Data folder that is not there.
+QByteArray missingPageHtml(const QString& path);
+
+// For an address that leads out of the Data folder.
+QByteArray outsidePageHtml();
+
+// For a page whose rendering keeps failing.
+QByteArray brokenPageHtml();

@@ -1,0 +1,253 @@
+#include "Controls.h"
+#include "Credits.h"
+#include "FixtureData.h"
+#include "HtmlView.h"
+#include "Image.h"
+#include "Program.h"
+#include "TestMain.h"
+#include "WhenShown.h"
+#include "frmAbout.h"
+#include "frmSplash.h"
+
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEngineHistory>
+
+namespace {
+
+QString shownTitle(const Program& program) {
+    const frmMain* main = program.existingMainWindow();
+    return main ? main->view().title() : QString();
+}
+
+void click(const QWidget* window, const char* name) {
+    QTest::mouseClick(control<QWidget>(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+constexpr int loadTimeout = 20000;
+
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void clicksAndCharacterKeysPassTheSplash_data();
+    void clicksAndCharacterKeysPassTheSplash();
+    void labelsAndSilentKeysLeaveTheSplash_data();
+    void labelsAndSilentKeysLeaveTheSplash();
+    void aboutIsModalOverTheMainWindowsTile();
+    void aboutKeysAndButtons_data();
+    void aboutKeysAndButtons();
+    void oneSearchWindowFollowingTranslucencyAtLoad();
+    void aResultReopensAClosedMainWindow();
+    void exitEndsTheLoopWithEveryWindowGone();
+
+private:
+    void passSplash();
+    std::unique_ptr<FixtureData> data_;
+    std::unique_ptr<Program> program_;
+    QPointer<frmSplash> splash_;
+};
+
+void TestProgram::init() {
+    data_ = std::make_unique<FixtureData>();
+    data_->writePage("welcome.htm", "welcome", QStringLiteral("дошли"));
+    data_->writePage("AGP.htm", "AGP");
+    program_ = std::make_unique<Program>(data_->folder());
+    splash_ = program_->start();
+    QVERIFY(QTest::qWaitForWindowExposed(splash_));
+}
+
+void TestProgram::cleanup() {
+    delete splash_;
+    program_.reset();
+    data_.reset();
+}
+
+void TestProgram::passSplash() {
+    click(splash_, "imgLogo");
+    QTRY_VERIFY(!splash_);
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("welcome"), loadTimeout);
+}
+
+void TestProgram::clicksAndCharacterKeysPassTheSplash_data() {
+    QTest::addColumn<QString>("target"); // a control, or "" for a key
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("picture, left") << "imgLogo" << 0 << Qt::LeftButton << QPoint(40, 200);
+    QTest::newRow("picture, right") << "imgLogo" << 0 << Qt::RightButton << QPoint(40, 200);
+    QTest::newRow("frame border") << "Frame1" << 0 << Qt::LeftButton << QPoint(200, 3);
+    QTest::newRow("window margin") << "frmSplash" << 0 << Qt::LeftButton << QPoint(4, 150);
+    for (const auto& [name, key] : {std::pair{"letter", int(Qt::Key_A)},
+                                    {"space", int(Qt::Key_Space)},
+                                    {"enter", int(Qt::Key_Return)},
+                                    {"escape", int(Qt::Key_Escape)},
+                                    {"backspace", int(Qt::Key_Backspace)}})
+        QTest::newRow(name) << "" << key << Qt::NoButton << QPoint();
+}
+
+void TestProgram::clicksAndCharacterKeysPassTheSplash() {
+    QFETCH(QString, target);
+    QFETCH(int, key);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, at);
+    QVERIFY(!program_->existingMainWindow());
+    if (target.isEmpty())
+        QTest::keyClick(splash_, Qt::Key(key));
+    else
+        QTest::mouseClick(target == QLatin1String("frmSplash")
+                              ? splash_.data()
+                              : control<QWidget>(splash_, qPrintable(target)),
+                          button, {}, at);
+    QTRY_VERIFY(!splash_);
+    QVERIFY(program_->existingMainWindow()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("welcome"), loadTimeout);
+    QCOMPARE(program_->existingMainWindow()->view().history()->count(), 1);
+}
+
+void TestProgram::labelsAndSilentKeysLeaveTheSplash_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("key");
+    for (const char* label : {"Label1", "Label2", "Label3"})
+        QTest::newRow(label) << label << 0;
+    QTest::newRow("arrow") << "" << int(Qt::Key_Left);
+    QTest::newRow("function key") << "" << int(Qt::Key_F1);
+    QTest::newRow("shift alone") << "" << int(Qt::Key_Shift);
+}
+
+void TestProgram::labelsAndSilentKeysLeaveTheSplash() {
+    QFETCH(QString, label);
+    QFETCH(int, key);
+    if (label.isEmpty())
+        QTest::keyClick(splash_, Qt::Key(key));
+    else
+        click(splash_, qPrintable(label));
+    QTest::qWait(100);
+    QVERIFY(splash_ && splash_->isVisible());
+    QVERIFY(!program_->existingMainWindow());
+}
+
+// Nothing else takes input while it is open; where no control lies, the main
+// window's tile shows from the About window's own corner.
+void TestProgram::aboutIsModalOverTheMainWindowsTile() {
+    passSplash();
+    frmMain* main = program_->existingMainWindow();
+    QImage shot;
+    int historyWhileOpen = -1;
+    whenShown<frmAbout>(this, [&](frmAbout* about) {
+        QVERIFY(about->isModal());
+        QTest::mouseClick(control<toolkit::Image>(main, "Home"), Qt::LeftButton);
+        QTest::qWait(200);
+        historyWhileOpen = main->view().history()->count();
+        shot = about->grab().toImage();
+        click(about, "cmdOK");
+    });
+    QTest::mouseClick(control<toolkit::Image>(main, "cmdAbout"), Qt::LeftButton);
+    // The click returns only after the About window has closed.
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(historyWhileOpen, 1);
+    const QImage tile = frmMain::backgroundTile().picture.toImage();
+    for (const QPoint at : {QPoint(2, 2), QPoint(110, 10), QPoint(300, 100)})
+        QCOMPARE(shot.pixel(at), tile.pixel(at.x() % tile.width(), at.y() % tile.height()));
+}
+
+void TestProgram::aboutKeysAndButtons_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("opensSite");
+    QTest::newRow("escape") << "escape" << true;
+    QTest::newRow("enter right after opening") << "enter" << true;
+    QTest::newRow("site button") << "site" << true;
+    QTest::newRow("close button") << "ok" << false;
+    QTest::newRow("tab, then enter") << "tab" << false;
+    QTest::newRow("close box") << "close" << false;
+}
+
+// The site opens in the main window's view as a new history entry.
+void TestProgram::aboutKeysAndButtons() {
+    QFETCH(QString, action);
+    QFETCH(bool, opensSite);
+    passSplash();
+    frmMain* main = program_->existingMainWindow();
+    QPointer<frmAbout> opened;
+    whenShown<frmAbout>(this, [&](frmAbout* about) {
+        opened = about;
+        if (action == QLatin1String("escape"))
+            QTest::keyClick(about, Qt::Key_Escape);
+        else if (action == QLatin1String("enter"))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else if (action == QLatin1String("site"))
+            click(about, "cmdSite");
+        else if (action == QLatin1String("ok"))
+            click(about, "cmdOK");
+        else if (action == QLatin1String("close"))
+            about->close();
+        else {
+            QTest::keyClick(about, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+    });
+    QTest::mouseClick(control<toolkit::Image>(main, "cmdAbout"), Qt::LeftButton);
+    QTRY_VERIFY(!opened);
+    if (opensSite)
+        QTRY_COMPARE_WITH_TIMEOUT(main->view().url(), QUrl(QString::fromUtf8(Credits::siteUrl)),
+                                  loadTimeout);
+    QTest::qWait(200);
+    QCOMPARE(main->view().history()->count(), opensSite ? 2 : 1);
+}
+
+void TestProgram::oneSearchWindowFollowingTranslucencyAtLoad() {
+    passSplash();
+    frmMain* main = program_->existingMainWindow();
+    auto* searchButton = control<toolkit::Image>(main, "imgSearch");
+    QTest::mouseClick(control<toolkit::Image>(main, "Transpe"), Qt::LeftButton);
+    QTest::mouseClick(searchButton, Qt::LeftButton);
+    QPointer<frmSearch> search = program_->existingSearchWindow();
+    QVERIFY(search && search->isVisible() && !search->isModal());
+    QCOMPARE(search->windowOpacity(), 150 / 255.0);
+    QTest::mouseClick(searchButton, Qt::LeftButton);
+    QCOMPARE(program_->existingSearchWindow(), search.data());
+    // Opaque again: the open window keeps its alpha; a new one follows.
+    QTest::mouseClick(control<toolkit::Image>(main, "Transpe"), Qt::LeftButton);
+    QCOMPARE(search->windowOpacity(), 150 / 255.0);
+    search->close();
+    QTRY_VERIFY(!search);
+    QTest::mouseClick(searchButton, Qt::LeftButton);
+    QCOMPARE(program_->existingSearchWindow()->windowOpacity(), 1.0);
+}
+
+// A page asked for after the main window was closed brings one back on
+// screen, not a hidden one that keeps the program running.
+void TestProgram::aResultReopensAClosedMainWindow() {
+    passSplash();
+    QTest::mouseClick(control<toolkit::Image>(program_->existingMainWindow(), "imgSearch"),
+                      Qt::LeftButton);
+    frmSearch* search = program_->existingSearchWindow();
+    program_->existingMainWindow()->close();
+    QTRY_VERIFY(!program_->existingMainWindow());
+    emit search->topicRequested(QStringLiteral("AGP"));
+    QVERIFY(program_->existingMainWindow()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("AGP"), loadTimeout);
+}
+
+void TestProgram::exitEndsTheLoopWithEveryWindowGone() {
+    passSplash();
+    frmMain* main = program_->existingMainWindow();
+    QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
+    QPointer<frmSearch> search = program_->existingSearchWindow();
+    QPointer<frmMain> mainWindow = main;
+    QEventLoop loop;
+    QTimer::singleShot(0, main, [main] {
+        QTest::mouseClick(control<toolkit::Image>(main, "cmdExit"), Qt::LeftButton);
+    });
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY(!search);
+    QVERIFY(!mainWindow);
+}
+
+TELVANE_TEST_MAIN(TestProgram)
+#include "tst_program.moc"
