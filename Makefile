@@ -2,30 +2,39 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev fonts-dejavu-core fonts-liberation2
-TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep
+BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev \
+	fonts-dejavu-core fonts-liberation2
+TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils \
+	python3 imagemagick dbus-x11
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Chromium refuses to run its sandbox as root; only the run and test targets relax it.
 WEBENGINE_FLAGS := $(if $(filter 0,$(shell id -u)),--no-sandbox,)
 
-.PHONY: run test build deps test-deps clean
+.PHONY: run test build build-tests deps test-deps clean
 
-run: deps build
+run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 		echo "telvane: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); start it from a desktop session." >&2; \
 		exit 1; \
 	fi
 	QTWEBENGINE_CHROMIUM_FLAGS="$(WEBENGINE_FLAGS)" ./$(BUILD_DIR)/telvane
 
-test: deps test-deps build
-	cd $(BUILD_DIR) && ctest --output-on-failure
+test: build-tests
+	cd $(BUILD_DIR) && ctest -j $(JOBS) --output-on-failure
 
-build:
+# Only the program: the tests and benchmarks keep whatever the build folder has.
+build: deps
 	cmake -S . -B $(BUILD_DIR)
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target telvane
+
+build-tests: test-deps
+	cmake -S . -B $(BUILD_DIR) -DTELVANE_WERROR=ON -DTELVANE_TESTS=ON -DTELVANE_BENCHMARKS=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Installs only what is missing, so that a ready machine is not touched.
+# Installs only what is missing, so that a ready machine is not touched. The
+# test packages come after the build packages, so that `make -j` never runs
+# two installs at once.
 define install_missing
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
@@ -37,7 +46,7 @@ endef
 deps:
 	$(call install_missing,$(BUILD_PACKAGES))
 
-test-deps:
+test-deps: deps
 	$(call install_missing,$(TEST_PACKAGES))
 
 clean:

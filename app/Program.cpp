@@ -1,10 +1,10 @@
-#include "Program.h"
+#include "app/Program.h"
 
-#include "HtmlView.h"
-#include "frmAbout.h"
-#include "frmMain.h"
-#include "frmSearch.h"
-#include "frmSplash.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "browser/HtmlView.h"
+#include "browser/frmMain.h"
+#include "search/frmSearch.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "frmMain.h"
-#include "frmSearch.h"
+#include "browser/frmMain.h"
+#include "search/frmSearch.h"
 
 class frmSplash;
 

@@ -1,4 +1,4 @@
-#include "RunsQuietly.h"
+#include "app/RunsQuietly.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>

@@ -1,15 +1,15 @@
-#include "frmAbout.h"
+#include "app/frmAbout.h"
 
-#include "Credits.h"
-#include "Fonts.h"
-#include "FormSettings.h"
-#include "Image.h"
-#include "Label.h"
-#include "Line.h"
-#include "Pictures.h"
-#include "Tiling.h"
-#include "Twips.h"
-#include "frmMain.h"
+#include "app/Credits.h"
+#include "browser/frmMain.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/FormSettings.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/Line.h"
+#include "toolkit/Pictures.h"
+#include "toolkit/Tiling.h"
+#include "toolkit/Twips.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,15 +1,15 @@
-#include "frmSplash.h"
+#include "app/frmSplash.h"
 
-#include "Click.h"
-#include "Credits.h"
-#include "Fonts.h"
-#include "FormSettings.h"
-#include "Frame.h"
-#include "Image.h"
-#include "Label.h"
-#include "Pictures.h"
-#include "StackingOrder.h"
-#include "Twips.h"
+#include "app/Credits.h"
+#include "toolkit/Click.h"
+#include "toolkit/Fonts.h"
+#include "toolkit/FormSettings.h"
+#include "toolkit/Frame.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/Pictures.h"
+#include "toolkit/StackingOrder.h"
+#include "toolkit/Twips.h"
 
 #include <QEventLoopLocker>
 #include <QKeyEvent>

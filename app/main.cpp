@@ -1,7 +1,7 @@
-#include "LocalPageScheme.h"
-#include "PageFiles.h"
-#include "Program.h"
-#include "RunsQuietly.h"
+#include "app/Program.h"
+#include "app/RunsQuietly.h"
+#include "browser/LocalPageScheme.h"
+#include "catalogue/PageFiles.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "BulgarianCorpus.h"
+#include "bench/BulgarianCorpus.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,15 @@
-#include "API.h"
+#include "browser/API.h"
 
-#include "MessageBox.h"
-#include "RuntimeError.h"
+#include "browser/RuntimeError.h"
+#include "toolkit/MessageBox.h"
 
 #include <QGuiApplication>
 #include <QVariant>
 #include <QWidget>
 
+#ifdef TELVANE_HAVE_X11
 #include <X11/Xlib.h>
+#endif
 
 namespace API {
 
@@ -17,6 +19,7 @@ constexpr char exStyleProperty[] = "telvaneExStyle";
 constexpr int errorNotSupported = 445; // "object doesn't support this action"
 
 bool x11HasCompositingManager() {
+#ifdef TELVANE_HAVE_X11
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->display())
         return false;
@@ -24,6 +27,9 @@ bool x11HasCompositingManager() {
     const QByteArray selection = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
     const Atom atom = XInternAtom(display, selection.constData(), False);
     return XGetSelectionOwner(display, atom) != None;
+#else
+    return false;
+#endif
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "HtmlView.h"
+#include "browser/HtmlView.h"
 
-#include "LocalPageScheme.h"
-#include "NoticePages.h"
-#include "ViewPage.h"
+#include "browser/LocalPageScheme.h"
+#include "browser/NoticePages.h"
+#include "browser/ViewPage.h"
 
 #include <QTimer>
 #include <QUrl>

@@ -1,7 +1,7 @@
-#include "LocalPageScheme.h"
+#include "browser/LocalPageScheme.h"
 
-#include "NoticePages.h"
-#include "PageFiles.h"
+#include "browser/NoticePages.h"
+#include "catalogue/PageFiles.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "Misc.h"
+#include "browser/Misc.h"
 
-#include "API.h"
-#include "MessageBox.h"
-#include "RuntimeError.h"
+#include "browser/API.h"
+#include "browser/RuntimeError.h"
+#include "toolkit/MessageBox.h"
 
 #include <QColor>
 

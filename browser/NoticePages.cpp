@@ -1,4 +1,4 @@
-#include "NoticePages.h"
+#include "browser/NoticePages.h"
 
 #include <QFileInfo>
 

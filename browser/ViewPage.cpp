@@ -1,6 +1,6 @@
-#include "ViewPage.h"
+#include "browser/ViewPage.h"
 
-#include "LocalPageScheme.h"
+#include "browser/LocalPageScheme.h"
 
 #include <QTimer>
 

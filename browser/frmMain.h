@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tiling.h"
+#include "toolkit/Tiling.h"
 
 #include <QSize>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "mdlSubs.h"
+#include "browser/mdlSubs.h"
 
-#include "HtmlView.h"
-#include "PageFiles.h"
+#include "browser/HtmlView.h"
+#include "catalogue/PageFiles.h"
 
 namespace mdlSubs {
 

@@ -1,4 +1,4 @@
-#include "PageFiles.h"
+#include "catalogue/PageFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

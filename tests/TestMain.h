@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocalPageScheme.h"
+#include "browser/LocalPageScheme.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "Click.h"
+#include "toolkit/Click.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "FileList.h"
+#include "toolkit/FileList.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "FormSettings.h"
+#include "toolkit/FormSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

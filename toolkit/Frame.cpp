@@ -1,6 +1,6 @@
-#include "Frame.h"
+#include "toolkit/Frame.h"
 
-#include "Click.h"
+#include "toolkit/Click.h"
 
 #include <QMouseEvent>
 

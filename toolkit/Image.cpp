@@ -1,7 +1,7 @@
-#include "Image.h"
+#include "toolkit/Image.h"
 
-#include "Click.h"
-#include "Twips.h"
+#include "toolkit/Click.h"
+#include "toolkit/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

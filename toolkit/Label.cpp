@@ -1,4 +1,4 @@
-#include "Label.h"
+#include "toolkit/Label.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
-#include "Line.h"
+#include "toolkit/Line.h"
 
-#include "Twips.h"
+#include "toolkit/Twips.h"
 
 #include <QPainter>
 #include <cmath>

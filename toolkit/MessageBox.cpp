@@ -1,4 +1,4 @@
-#include "MessageBox.h"
+#include "toolkit/MessageBox.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ProgressBar.h"
+#include "toolkit/ProgressBar.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Shape.h"
+#include "toolkit/Shape.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "StackingOrder.h"
+#include "toolkit/StackingOrder.h"
 
 #include <iterator>
 

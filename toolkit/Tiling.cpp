@@ -1,6 +1,6 @@
-#include "Tiling.h"
+#include "toolkit/Tiling.h"
 
-#include "Twips.h"
+#include "toolkit/Twips.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "TwipsGeometry.h"
+#include "toolkit/TwipsGeometry.h"
 
-#include "Twips.h"
+#include "toolkit/Twips.h"
 
 #include <QWidget>
 

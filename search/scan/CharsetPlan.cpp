@@ -1,7 +1,7 @@
-#include "CharsetPlan.h"
+#include "search/scan/CharsetPlan.h"
 
-#include "IconvToUtf16.h"
-#include "SingleByteCharset.h"
+#include "search/scan/IconvToUtf16.h"
+#include "search/scan/SingleByteCharset.h"
 
 namespace pagescan {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IconvToUtf16.h"
+#include "search/scan/IconvToUtf16.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

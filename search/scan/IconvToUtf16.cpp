@@ -1,4 +1,4 @@
-#include "IconvToUtf16.h"
+#include "search/scan/IconvToUtf16.h"
 
 #include <QSysInfo>
 

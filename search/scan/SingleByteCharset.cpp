@@ -1,6 +1,6 @@
-#include "SingleByteCharset.h"
+#include "search/scan/SingleByteCharset.h"
 
-#include "IconvToUtf16.h"
+#include "search/scan/IconvToUtf16.h"
 
 #include <cerrno>
 

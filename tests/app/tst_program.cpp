@@ -1,13 +1,13 @@
-#include "Controls.h"
-#include "Credits.h"
-#include "FixtureData.h"
-#include "HtmlView.h"
-#include "Image.h"
-#include "Program.h"
-#include "TestMain.h"
-#include "WhenShown.h"
-#include "frmAbout.h"
-#include "frmSplash.h"
+#include "app/Credits.h"
+#include "app/Program.h"
+#include "app/frmAbout.h"
+#include "app/frmSplash.h"
+#include "browser/HtmlView.h"
+#include "tests/Controls.h"
+#include "tests/FixtureData.h"
+#include "tests/TestMain.h"
+#include "tests/WhenShown.h"
+#include "toolkit/Image.h"
 
 #include <QPointer>
 #include <QPushButton>

@@ -1,10 +1,10 @@
-#include "API.h"
-#include "Controls.h"
-#include "FixtureData.h"
-#include "Image.h"
-#include "MessageBox.h"
-#include "TestMain.h"
-#include "frmMain.h"
+#include "browser/API.h"
+#include "browser/frmMain.h"
+#include "tests/Controls.h"
+#include "tests/FixtureData.h"
+#include "tests/TestMain.h"
+#include "toolkit/Image.h"
+#include "toolkit/MessageBox.h"
 
 #include <QProcess>
 #include <QStandardPaths>

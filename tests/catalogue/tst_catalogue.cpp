@@ -1,5 +1,5 @@
-#include "Catalogue.h"
-#include "PageFiles.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/PageFiles.h"
 
 #include <QDir>
 #include <QFile>

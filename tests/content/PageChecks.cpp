@@ -1,4 +1,4 @@
-#include "PageChecks.h"
+#include "tests/content/PageChecks.h"
 
 #include <QDir>
 #include <QFile>

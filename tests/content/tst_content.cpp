@@ -1,5 +1,5 @@
-#include "Catalogue.h"
-#include "PageChecks.h"
+#include "catalogue/Catalogue.h"
+#include "tests/content/PageChecks.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
-#include "ReferenceScan.h"
+#include "tests/pagescan/ReferenceScan.h"
 
-#include "TestCharsets.h"
+#include "tests/pagescan/TestCharsets.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "TestCharsets.h"
+#include "tests/pagescan/TestCharsets.h"
 
 #include <QSysInfo>
 

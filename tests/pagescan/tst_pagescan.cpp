@@ -1,5 +1,5 @@
-#include "KeyScanner.h"
-#include "TestCharsets.h"
+#include "search/scan/KeyScanner.h"
+#include "tests/pagescan/TestCharsets.h"
 
 #include <QDir>
 #include <QElapsedTimer>

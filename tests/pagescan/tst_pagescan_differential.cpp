@@ -1,6 +1,6 @@
-#include "KeyScanner.h"
-#include "ReferenceScan.h"
-#include "TestCharsets.h"
+#include "search/scan/KeyScanner.h"
+#include "tests/pagescan/ReferenceScan.h"
+#include "tests/pagescan/TestCharsets.h"
 
 #include <QFile>
 #include <QRandomGenerator>

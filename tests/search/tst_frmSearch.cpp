@@ -1,11 +1,11 @@
-#include "API.h"
-#include "Controls.h"
-#include "FileList.h"
-#include "FixtureData.h"
-#include "MessageBox.h"
-#include "ProgressBar.h"
-#include "TestMain.h"
-#include "frmSearch.h"
+#include "browser/API.h"
+#include "search/frmSearch.h"
+#include "tests/Controls.h"
+#include "tests/FixtureData.h"
+#include "tests/TestMain.h"
+#include "toolkit/FileList.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/ProgressBar.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "FileList.h"
-#include "FormSettings.h"
-#include "Image.h"
-#include "Line.h"
-#include "ProgressBar.h"
-#include "Tiling.h"
+#include "toolkit/FileList.h"
+#include "toolkit/FormSettings.h"
+#include "toolkit/Image.h"
+#include "toolkit/Line.h"
+#include "toolkit/ProgressBar.h"
+#include "toolkit/Tiling.h"
 
 #include <QDir>
 #include <QFile>
