@@ -1,7 +1,6 @@
 #include "app/Program.h"
 
 #include "app/frmAbout.h"
-#include "app/frmSplash.h"
 #include "browser/HtmlView.h"
 #include "browser/frmMain.h"
 #include "search/frmSearch.h"
@@ -16,11 +15,8 @@ Program::~Program() {
     delete main_;
 }
 
-frmSplash* Program::start() {
-    auto* splash = new frmSplash;
-    connect(splash, &frmSplash::dismissed, this, &Program::showMainWindow);
-    splash->show();
-    return splash;
+void Program::warmUp() {
+    mainWindow();
 }
 
 frmMain& Program::mainWindow() {

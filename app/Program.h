@@ -7,8 +7,6 @@
 #include "browser/frmMain.h"
 #include "search/frmSearch.h"
 
-class frmSplash;
-
 // The program's windows: owns the one main window and the one search window,
 // makes each on first use, wires their requests to one another, and tears
 // them down in order inside the event loop when the program ends.
@@ -21,8 +19,11 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the splash window the program starts on.
-    frmSplash* start();
+    // Makes the main window and opens its start page, without showing it, so
+    // that the web engine is at work while the splash window waits.
+    Q_INVOKABLE void warmUp();
+    // Shows the main window, made now if it was not.
+    Q_INVOKABLE void showMainWindow();
 
     // The one main window, made, loaded and wired on first use.
     frmMain& mainWindow();
@@ -35,7 +36,6 @@ public:
     void ShowTopic(const QString& stem);
 
 private:
-    void showMainWindow();
     void openSearch();
     void openAbout();
     void exit();

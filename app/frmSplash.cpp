@@ -14,6 +14,7 @@
 #include <QEventLoopLocker>
 #include <QKeyEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
 const QColor background(251, 255, 255);
@@ -83,6 +84,8 @@ void frmSplash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QColor(160, 168, 184));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!std::exchange(painted_, true))
+        emit firstPainted();
 }
 
 void frmSplash::dismiss() {

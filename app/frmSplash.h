@@ -17,6 +17,8 @@ public:
     frmSplash();
 
 signals:
+    // The splash is on screen, its picture drawn.
+    void firstPainted();
     // The splash has closed for good; the main window is to be shown.
     void dismissed();
 
@@ -34,4 +36,5 @@ private:
     toolkit::Label* Label1;
     toolkit::Label* Label2;
     toolkit::Label* Label3;
+    bool painted_ = false;
 };

@@ -1,6 +1,6 @@
-#include "app/Program.h"
+#include "app/ReaderModule.h"
 #include "app/RunsQuietly.h"
-#include "browser/LocalPageScheme.h"
+#include "app/StartUp.h"
 #include "catalogue/PageFiles.h"
 
 #include <QApplication>
@@ -8,12 +8,13 @@
 
 int main(int argc, char** argv) {
     keepRunFromWriting();
-    LocalPageScheme::registerScheme();
+    // The web engine comes later, from the reader module; it needs this set first.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Every text the user sees is Bulgarian, the HTML view's own pages included.
     QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Telvane"));
-    Program program(catalogue::dataFolder());
-    program.start();
+    const QString dataFolder = catalogue::dataFolder();
+    StartUp startUp([&dataFolder] { return openReaderModule(dataFolder); });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "app/Credits.h"
 #include "app/Program.h"
+#include "app/StartUp.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "browser/HtmlView.h"
@@ -16,9 +17,13 @@
 
 namespace {
 
-QString shownTitle(const Program& program) {
-    const frmMain* main = program.existingMainWindow();
+QString shownTitle(const Program* program) {
+    const frmMain* main = program ? program->existingMainWindow() : nullptr;
     return main ? main->view().title() : QString();
+}
+
+bool mainWindowShown(const Program* program) {
+    return program && program->existingMainWindow() && program->existingMainWindow()->isVisible();
 }
 
 void click(const QWidget* window, const char* name) {
@@ -34,6 +39,9 @@ class TestProgram : public QObject {
 private slots:
     void init();
     void cleanup();
+    void theReaderWarmsUpWhileTheSplashWaits();
+    void aDismissalBeforeTheReaderIsOpenStillShowsIt();
+    void aReaderThatCannotOpenEndsTheProgram();
     void clicksAndCharacterKeysPassTheSplash_data();
     void clicksAndCharacterKeysPassTheSplash();
     void labelsAndSilentKeysLeaveTheSplash_data();
@@ -47,8 +55,9 @@ private slots:
 
 private:
     void passSplash();
+    Program* program() const { return qobject_cast<Program*>(startUp_->reader()); }
     std::unique_ptr<FixtureData> data_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<StartUp> startUp_;
     QPointer<frmSplash> splash_;
 };
 
@@ -56,21 +65,49 @@ void TestProgram::init() {
     data_ = std::make_unique<FixtureData>();
     data_->writePage("welcome.htm", "welcome", QStringLiteral("дошли"));
     data_->writePage("AGP.htm", "AGP");
-    program_ = std::make_unique<Program>(data_->folder());
-    splash_ = program_->start();
+    startUp_ = std::make_unique<StartUp>([this] {
+        auto program = std::make_unique<Program>(data_->folder());
+        program->warmUp();
+        return std::unique_ptr<QObject>(std::move(program));
+    });
+    splash_ = startUp_->splash();
     QVERIFY(QTest::qWaitForWindowExposed(splash_));
 }
 
 void TestProgram::cleanup() {
-    delete splash_;
-    program_.reset();
+    startUp_.reset();
     data_.reset();
 }
 
 void TestProgram::passSplash() {
     click(splash_, "imgLogo");
     QTRY_VERIFY(!splash_);
-    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("welcome"), loadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("welcome"), loadTimeout);
+}
+
+// The start page loads behind the splash; nothing shows until it is dismissed.
+void TestProgram::theReaderWarmsUpWhileTheSplashWaits() {
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("welcome"), loadTimeout);
+    QVERIFY(!mainWindowShown(program()));
+    QVERIFY(splash_->isVisible());
+}
+
+void TestProgram::aDismissalBeforeTheReaderIsOpenStillShowsIt() {
+    startUp_.reset();
+    startUp_ = std::make_unique<StartUp>(
+        [this] { return std::unique_ptr<QObject>(new Program(data_->folder())); });
+    QTest::keyClick(startUp_->splash(), Qt::Key_A);
+    QVERIFY(mainWindowShown(program()));
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("welcome"), loadTimeout);
+}
+
+void TestProgram::aReaderThatCannotOpenEndsTheProgram() {
+    startUp_.reset();
+    startUp_ = std::make_unique<StartUp>([] { return std::unique_ptr<QObject>(); });
+    QEventLoop loop;
+    QTimer::singleShot(0, this, [this] { QTest::keyClick(startUp_->splash(), Qt::Key_A); });
+    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(2); });
+    QCOMPARE(loop.exec(), 1);
 }
 
 void TestProgram::clicksAndCharacterKeysPassTheSplash_data() {
@@ -95,7 +132,7 @@ void TestProgram::clicksAndCharacterKeysPassTheSplash() {
     QFETCH(int, key);
     QFETCH(Qt::MouseButton, button);
     QFETCH(QPoint, at);
-    QVERIFY(!program_->existingMainWindow());
+    QVERIFY(!mainWindowShown(program()));
     if (target.isEmpty())
         QTest::keyClick(splash_, Qt::Key(key));
     else
@@ -104,9 +141,9 @@ void TestProgram::clicksAndCharacterKeysPassTheSplash() {
                               : control<QWidget>(splash_, qPrintable(target)),
                           button, {}, at);
     QTRY_VERIFY(!splash_);
-    QVERIFY(program_->existingMainWindow()->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("welcome"), loadTimeout);
-    QCOMPARE(program_->existingMainWindow()->view().history()->count(), 1);
+    QVERIFY(mainWindowShown(program()));
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("welcome"), loadTimeout);
+    QCOMPARE(program()->existingMainWindow()->view().history()->count(), 1);
 }
 
 void TestProgram::labelsAndSilentKeysLeaveTheSplash_data() {
@@ -128,14 +165,14 @@ void TestProgram::labelsAndSilentKeysLeaveTheSplash() {
         click(splash_, qPrintable(label));
     QTest::qWait(100);
     QVERIFY(splash_ && splash_->isVisible());
-    QVERIFY(!program_->existingMainWindow());
+    QVERIFY(!mainWindowShown(program()));
 }
 
 // Nothing else takes input while it is open; where no control lies, the main
 // window's tile shows from the About window's own corner.
 void TestProgram::aboutIsModalOverTheMainWindowsTile() {
     passSplash();
-    frmMain* main = program_->existingMainWindow();
+    frmMain* main = program()->existingMainWindow();
     QImage shot;
     int historyWhileOpen = -1;
     whenShown<frmAbout>(this, [&](frmAbout* about) {
@@ -171,7 +208,7 @@ void TestProgram::aboutKeysAndButtons() {
     QFETCH(QString, action);
     QFETCH(bool, opensSite);
     passSplash();
-    frmMain* main = program_->existingMainWindow();
+    frmMain* main = program()->existingMainWindow();
     QPointer<frmAbout> opened;
     whenShown<frmAbout>(this, [&](frmAbout* about) {
         opened = about;
@@ -201,43 +238,43 @@ void TestProgram::aboutKeysAndButtons() {
 
 void TestProgram::oneSearchWindowFollowingTranslucencyAtLoad() {
     passSplash();
-    frmMain* main = program_->existingMainWindow();
+    frmMain* main = program()->existingMainWindow();
     auto* searchButton = control<toolkit::Image>(main, "imgSearch");
     QTest::mouseClick(control<toolkit::Image>(main, "Transpe"), Qt::LeftButton);
     QTest::mouseClick(searchButton, Qt::LeftButton);
-    QPointer<frmSearch> search = program_->existingSearchWindow();
+    QPointer<frmSearch> search = program()->existingSearchWindow();
     QVERIFY(search && search->isVisible() && !search->isModal());
     QCOMPARE(search->windowOpacity(), 150 / 255.0);
     QTest::mouseClick(searchButton, Qt::LeftButton);
-    QCOMPARE(program_->existingSearchWindow(), search.data());
+    QCOMPARE(program()->existingSearchWindow(), search.data());
     // Opaque again: the open window keeps its alpha; a new one follows.
     QTest::mouseClick(control<toolkit::Image>(main, "Transpe"), Qt::LeftButton);
     QCOMPARE(search->windowOpacity(), 150 / 255.0);
     search->close();
     QTRY_VERIFY(!search);
     QTest::mouseClick(searchButton, Qt::LeftButton);
-    QCOMPARE(program_->existingSearchWindow()->windowOpacity(), 1.0);
+    QCOMPARE(program()->existingSearchWindow()->windowOpacity(), 1.0);
 }
 
 // A page asked for after the main window was closed brings one back on
 // screen, not a hidden one that keeps the program running.
 void TestProgram::aResultReopensAClosedMainWindow() {
     passSplash();
-    QTest::mouseClick(control<toolkit::Image>(program_->existingMainWindow(), "imgSearch"),
+    QTest::mouseClick(control<toolkit::Image>(program()->existingMainWindow(), "imgSearch"),
                       Qt::LeftButton);
-    frmSearch* search = program_->existingSearchWindow();
-    program_->existingMainWindow()->close();
-    QTRY_VERIFY(!program_->existingMainWindow());
+    frmSearch* search = program()->existingSearchWindow();
+    program()->existingMainWindow()->close();
+    QTRY_VERIFY(!program()->existingMainWindow());
     emit search->topicRequested(QStringLiteral("AGP"));
-    QVERIFY(program_->existingMainWindow()->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("AGP"), loadTimeout);
+    QVERIFY(program()->existingMainWindow()->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("AGP"), loadTimeout);
 }
 
 void TestProgram::exitEndsTheLoopWithEveryWindowGone() {
     passSplash();
-    frmMain* main = program_->existingMainWindow();
+    frmMain* main = program()->existingMainWindow();
     QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
-    QPointer<frmSearch> search = program_->existingSearchWindow();
+    QPointer<frmSearch> search = program()->existingSearchWindow();
     QPointer<frmMain> mainWindow = main;
     QEventLoop loop;
     QTimer::singleShot(0, main, [main] {
