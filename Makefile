@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev fonts-dejavu-core fonts-liberation2
-TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep
+TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils python3 dbus-x11
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Chromium refuses to run its sandbox as root; only the run and test targets relax it.
