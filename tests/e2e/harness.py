@@ -375,10 +375,11 @@ class DevTools:
         except DevToolsError:
             return None
 
-    def shown(self):
-        """(url, title, body text) of the document the view shows, or None."""
+    def shown(self, timeout=5):
+        """[url, title, body text] of the document the view shows, or None."""
         return self.try_evaluate(
-            "[location.href, document.title, document.body ? document.body.innerText : '']")
+            "[location.href, document.title, document.body ? document.body.innerText : '']",
+            timeout)
 
 
 # ---------------------------------------------------------------- the program
@@ -387,7 +388,7 @@ class DevTools:
 class Telvane:
     """One run of the program from its own fixture folder, on a Display."""
 
-    def __init__(self, display, pages=None, shipped_data=False):
+    def __init__(self, display, pages=None):
         """pages: {relative path: text or bytes} written into the fixture's Data folder."""
         self.display = display
         self.dir = tempfile.mkdtemp(prefix="telvane-e2e-")
@@ -401,10 +402,7 @@ class Telvane:
         except OSError:
             shutil.copy2(TELVANE, self.exe)
         self.data = os.path.join(app, "Data")
-        if shipped_data:
-            shutil.copytree(os.path.join(os.path.dirname(TELVANE), "Data"), self.data)
-        else:
-            os.mkdir(self.data)
+        os.mkdir(self.data)
         for name, content in (pages or {}).items():
             self.write(name, content)
         self.marker = f"TELVANE_E2E_RUN={uuid.uuid4().hex}"
@@ -592,8 +590,8 @@ class DisplayTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.display.close()
 
-    def run_telvane(self, pages=None, shipped_data=False):
-        app = Telvane(self.display, pages, shipped_data)
+    def run_telvane(self, pages=None):
+        app = Telvane(self.display, pages)
         self.addCleanup(app.stop)
         return app
 
