@@ -31,7 +31,6 @@ MAIN_TITLE = "Orvanta 1.3"
 SEARCH_TITLE = "Търсене в енциклопедията"
 ABOUT_TITLE = 'Относно "Orvanta"'
 SPLASH_SIZE = (513, 319)
-OUTSIDE_TITLE = "Извън енциклопедията"
 
 # Image buttons: left edge in client pixels; all are 32x32 at y = 8.
 BUTTON_TOP = 8
@@ -511,9 +510,9 @@ class Telvane:
         return self.main_window
 
     def wait_title(self, title, timeout=30):
-        return wait_for(lambda: self.devtools.title() == title, timeout,
-                        f"the view to show the page titled {title!r}"
-                        f" (it shows {self.devtools.title()!r})")
+        if not eventually(lambda: self.devtools.title() == title, timeout):
+            raise Timeout(f"the view did not show the page titled {title!r} within {timeout} s;"
+                          f" it shows {self.devtools.title()!r}")
 
     def focused(self):
         out = self.display.x("xdotool", "getwindowfocus")
