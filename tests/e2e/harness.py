@@ -3,7 +3,10 @@
 An X display (Xvfb) with openbox on it, the program started from a fixture
 folder as a user would start it, real X input through xdotool, and the HTML
 view read through the web engine's DevTools endpoint. Python standard library
-only.
+only; needs Xvfb, openbox, xdotool and xprop.
+
+    ctest -L e2e                                   (in a build folder)
+    python3 tests/e2e/test_start.py --telvane build/telvane [unittest arguments]
 """
 
 import argparse
@@ -210,11 +213,12 @@ def descendants(pid):
 
 
 def cmdline(pid):
+    """The command line as one string; a process may have rewritten it as one already."""
     try:
         with open(f"/proc/{pid}/cmdline", "rb") as f:
-            return f.read().split(b"\0")
+            return f.read().replace(b"\0", b" ")
     except OSError:
-        return []
+        return b""
 
 
 def command_name(pid):
