@@ -80,12 +80,13 @@ def wait_for(probe, timeout, what, interval=0.1):
 
 
 def watch(probe, seconds, interval=0.1):
-    """The distinct values probe() gives over a span of time, in order."""
+    """The distinct values probe() gives over a span of time, in order; None (no
+    answer) is left out."""
     seen = []
     deadline = time.monotonic() + seconds
     while True:
         value = probe()
-        if not seen or seen[-1] != value:
+        if value is not None and (not seen or seen[-1] != value):
             seen.append(value)
         if time.monotonic() >= deadline:
             return seen

@@ -54,6 +54,7 @@ class Browsing(DisplayTestCase):
         victims = wait_for(lambda: renderers(app.proc.pid), 10, "the render process")
         for pid in victims:
             os.kill(pid, signal.SIGKILL)
+
         def page_shown():
             # A live document with a title or some text; a dead renderer answers nothing.
             shown = app.devtools.shown(timeout=3)
