@@ -4,8 +4,10 @@ JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev \
 	fonts-dejavu-core fonts-liberation2
+# openbox, xdotool, x11-utils, python3: the end-to-end tests; dbus-x11 gives them the
+# dbus-launch of a desktop, so they see whether the program leaves a bus daemon behind.
 TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils \
-	python3 imagemagick dbus-x11
+	python3 dbus-x11
 
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # Chromium refuses to run its sandbox as root; only the run and test targets relax it.
