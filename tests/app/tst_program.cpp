@@ -32,6 +32,15 @@ void click(const QWidget* window, const char* name) {
 
 constexpr int loadTimeout = 20000;
 
+// Runs the application's own event loop, as main() does, with act at its
+// start, and gives the status the program ends it with. Only this loop, not
+// a QEventLoop, is ready for more loops after the program has asked to end.
+template <typename Act> int runProgram(QObject* context, Act act) {
+    QTimer::singleShot(0, context, act);
+    QTimer::singleShot(10000, context, [] { QCoreApplication::exit(-2); });
+    return QApplication::exec();
+}
+
 } // namespace
 
 class TestProgram : public QObject {
@@ -104,10 +113,7 @@ void TestProgram::aDismissalBeforeTheReaderIsOpenStillShowsIt() {
 void TestProgram::aReaderThatCannotOpenEndsTheProgram() {
     startUp_.reset();
     startUp_ = std::make_unique<StartUp>([] { return std::unique_ptr<QObject>(); });
-    QEventLoop loop;
-    QTimer::singleShot(0, this, [this] { QTest::keyClick(startUp_->splash(), Qt::Key_A); });
-    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(2); });
-    QCOMPARE(loop.exec(), 1);
+    QCOMPARE(runProgram(this, [this] { QTest::keyClick(startUp_->splash(), Qt::Key_A); }), 1);
 }
 
 void TestProgram::clicksAndCharacterKeysPassTheSplash_data() {
@@ -276,12 +282,12 @@ void TestProgram::exitEndsTheLoopWithEveryWindowGone() {
     QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
     QPointer<frmSearch> search = program()->existingSearchWindow();
     QPointer<frmMain> mainWindow = main;
-    QEventLoop loop;
-    QTimer::singleShot(0, main, [main] {
-        QTest::mouseClick(control<toolkit::Image>(main, "cmdExit"), Qt::LeftButton);
-    });
-    QTimer::singleShot(10000, &loop, [&loop] { loop.exit(1); });
-    QCOMPARE(loop.exec(), 0);
+    QCOMPARE(runProgram(main,
+                        [main] {
+                            QTest::mouseClick(control<toolkit::Image>(main, "cmdExit"),
+                                              Qt::LeftButton);
+                        }),
+             0);
     QVERIFY(!search);
     QVERIFY(!mainWindow);
 }

@@ -401,10 +401,13 @@ class Telvane:
         app = os.path.join(self.dir, "app")
         os.mkdir(app)
         self.exe = os.path.join(app, "telvane")
-        try:
-            os.link(TELVANE, self.exe)
-        except OSError:
-            shutil.copy2(TELVANE, self.exe)
+        # The executable and the reader module it loads from beside itself.
+        for name in ("telvane", "telvane_reader.so"):
+            source = os.path.join(os.path.dirname(TELVANE), name)
+            try:
+                os.link(source, os.path.join(app, name))
+            except OSError:
+                shutil.copy2(source, os.path.join(app, name))
         self.data = os.path.join(app, "Data")
         os.mkdir(self.data)
         for name, content in (pages or {}).items():
