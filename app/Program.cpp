@@ -15,8 +15,12 @@ Program::~Program() {
     delete main_;
 }
 
+// Shown without reaching the screen: the view and the engine lay out and
+// render the start page now, so that showing the window later only maps it.
 void Program::warmUp() {
-    mainWindow();
+    frmMain& main = mainWindow();
+    main.setAttribute(Qt::WA_DontShowOnScreen);
+    main.show();
 }
 
 frmMain& Program::mainWindow() {
@@ -30,7 +34,12 @@ frmMain& Program::mainWindow() {
 }
 
 void Program::showMainWindow() {
-    mainWindow().show();
+    frmMain& main = mainWindow();
+    if (main.testAttribute(Qt::WA_DontShowOnScreen)) {
+        main.hide();
+        main.setAttribute(Qt::WA_DontShowOnScreen, false);
+    }
+    main.show();
 }
 
 void Program::ShowTopic(const QString& stem) {

@@ -197,9 +197,20 @@ void frmMain::resizeEvent(QResizeEvent*) {
     Form_Resize();
 }
 
-// A window manager frames the window after its first show, and changes the
-// frame when it maximises it, without a resize of the client area.
+// A window manager frames the window after it is shown, and changes the
+// frame when it maximises it, without a resize of the client area; a move or
+// the activation that follows tells that the frame may have changed.
 void frmMain::moveEvent(QMoveEvent*) {
+    layOutAgainIfFrameChanged();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange)
+        layOutAgainIfFrameChanged();
+    QWidget::changeEvent(event);
+}
+
+void frmMain::layOutAgainIfFrameChanged() {
     if (frameGeometry().size() != laidOutFor_)
         Form_Resize();
 }

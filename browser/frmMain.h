@@ -41,10 +41,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Form_Load();
     void Form_Resize();
+    void layOutAgainIfFrameChanged();
     void GoBack_Click();
     void GoForw_Click();
     void Home_Click();

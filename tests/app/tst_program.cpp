@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWebEngineHistory>
+#include <QWindow>
 
 namespace {
 
@@ -22,8 +23,10 @@ QString shownTitle(const Program* program) {
     return main ? main->view().title() : QString();
 }
 
+// On screen, that is: the warm-up lays the window out without showing it there.
 bool mainWindowShown(const Program* program) {
-    return program && program->existingMainWindow() && program->existingMainWindow()->isVisible();
+    const frmMain* main = program ? program->existingMainWindow() : nullptr;
+    return main && main->windowHandle() && main->windowHandle()->isVisible();
 }
 
 void click(const QWidget* window, const char* name) {
