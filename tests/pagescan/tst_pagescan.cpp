@@ -53,6 +53,8 @@ private slots:
     void invalidUtf8DoesNotStopTheScan();
     void keyAcrossChunkEdge_data();
     void keyAcrossChunkEdge();
+    void sameAnswerForEveryChunkSize_data();
+    void sameAnswerForEveryChunkSize();
     void badPagesAreSkippedAtOnce_data();
     void badPagesAreSkippedAtOnce();
     void unreadablePageIsSkipped();
@@ -272,6 +274,53 @@ void PageScanTest::keyAcrossChunkEdge_data() {
 
 void PageScanTest::keyAcrossChunkEdge() {
     textItems();
+}
+
+void PageScanTest::sameAnswerForEveryChunkSize_data() {
+    QTest::addColumn<QByteArray>("page");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("found");
+
+    const QByteArray utf7 = "<meta charset=utf-7>\n";
+    const QString text = u"дънна платка, AGP слот"_qs;
+    // A stray shift: iconv stays in base64 after each bad byte, to the end of the page.
+    addRow("UTF-7 after a bad byte",
+           "+Bx<meta chair charset=utf7\xAA"
+           "ade AGP",
+           u"agp"_qs, false);
+    addRow("UTF-7 lone surrogate", utf7 + "ab +3AA-cd, AGP", u"agp"_qs, true);
+    const QByteArray utf7Text = utf7 + encodeText(text, "utf-7");
+    addRow("UTF-7 shifts", utf7Text, u"ПЛАТКА"_qs, true);
+    addRow("UTF-7 shifts keep items apart", utf7Text, u"платка, agp"_qs, false);
+    addRow("UTF-7 bad byte in a shift", QByteArray(utf7Text).insert(utf7.size() + 5, '\xAA'),
+           u"ПЛАТКА"_qs, true);
+    // The declaration is read as bytes, the text behind the byte-order mark as UTF-16.
+    const QByteArray utf16 = "\xFF\xFE<meta charset=utf-16 >";
+    addRow("UTF-16 with a byte-order mark", utf16 + encodeText(text, "utf-16le"), u"ПЛАТКА"_qs,
+           true);
+    addRow("UTF-16 lone surrogate",
+           utf16 + encodeText(u"дънна"_qs, "utf-16le") + QByteArray("\x00\xDC\x00", 3) +
+               encodeText(u", платка"_qs, "utf-16le"),
+           u"ПЛАТКА"_qs, true);
+    addRow("UTF-8 bad and cut bytes", utf8Page(u"дънна"_qs) + "\xFF\xE2\x82, " + text.toUtf8(),
+           u"ПЛАТКА"_qs, true);
+    const QByteArray jis = "<meta charset=iso-2022-jp>";
+    const QByteArray jisText = jis + encodeText(u"メモリ, ハードディスク"_qs, "iso-2022-jp");
+    addRow("ISO-2022-JP", jisText, u"ハード"_qs, true);
+    addRow("ISO-2022-JP keeps items apart", jisText, u"リ, ハ"_qs, false);
+    addRow("ISO-2022-JP bad byte in a shift", QByteArray(jisText).insert(jis.size() + 5, '\x80'),
+           u"ハード"_qs, true);
+}
+
+void PageScanTest::sameAnswerForEveryChunkSize() {
+    QFETCH(QByteArray, page);
+    QFETCH(QString, key);
+    QFETCH(bool, found);
+    const QString path = writePage(page);
+    QCOMPARE(KeyScanner(key).pageContainsKey(path), found);
+    for (qint64 chunk = 1; chunk <= 64; ++chunk)
+        QVERIFY2(KeyScanner(key, chunk).pageContainsKey(path) == found,
+                 qPrintable(QStringLiteral("chunk %1").arg(chunk)));
 }
 
 void PageScanTest::badPagesAreSkippedAtOnce_data() {
