@@ -30,6 +30,7 @@ const std::vector<PageKind>& pageKinds() {
          "windows-1251", u"aAbBаАбБ"_qs, "\x98"},
         {"<meta charset='koi8-r'>", "koi8-r", u"aAbBаАбБ"_qs, ""},
         {"<meta charset=shift_jis>", "shift_jis", u"aAbBアイ"_qs, "\x81"},
+        {"<meta charset=utf-7>", "utf-7", u"aAbBаАбБ"_qs, "\xAA"}, // shift state
     };
     return kinds;
 }
