@@ -12,6 +12,8 @@ const QByteArray DefaultCharset = "windows-1251";
 } // namespace
 
 CharsetPlan planCharset(const QByteArray& declared, const QString& key) {
+    if (key.isEmpty())
+        return {};
     const QByteArray charset =
         declared.isEmpty() || !IconvToCodePoints(declared).isValid() ? DefaultCharset : declared;
     CharsetPlan plan;

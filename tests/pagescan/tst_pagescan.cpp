@@ -1,3 +1,4 @@
+#include "CharsetPlan.h"
 #include "KeyScanner.h"
 #include "TestCharsets.h"
 
@@ -55,6 +56,8 @@ private slots:
     void keyAcrossChunkEdge();
     void sameAnswerForEveryChunkSize_data();
     void sameAnswerForEveryChunkSize();
+    void emptyKeyIsRefused_data();
+    void emptyKeyIsRefused();
     void badPagesAreSkippedAtOnce_data();
     void badPagesAreSkippedAtOnce();
     void unreadablePageIsSkipped();
@@ -321,6 +324,20 @@ void PageScanTest::sameAnswerForEveryChunkSize() {
     for (qint64 chunk = 1; chunk <= 64; ++chunk)
         QVERIFY2(KeyScanner(key, chunk).pageContainsKey(path) == found,
                  qPrintable(QStringLiteral("chunk %1").arg(chunk)));
+}
+
+void PageScanTest::emptyKeyIsRefused_data() {
+    QTest::addColumn<QByteArray>("declared");
+    for (const char* declared : {"", "windows-1251", "utf-8", "x-no-such-charset"})
+        QTest::newRow(declared) << QByteArray(declared);
+}
+
+void PageScanTest::emptyKeyIsRefused() {
+    QFETCH(QByteArray, declared);
+    const pagescan::CharsetPlan plan = pagescan::planCharset(declared, {});
+    QVERIFY(plan.method == pagescan::CharsetPlan::Method::Skip && !plan.byteKey);
+    const QString page = writePage("<meta charset=" + declared + ">, alpha");
+    QCOMPARE(KeyScanner({}).pageContainsKey(page), false);
 }
 
 void PageScanTest::badPagesAreSkippedAtOnce_data() {
