@@ -1,6 +1,7 @@
 #include "SingleByteCharset.h"
 
 #include "IconvToCodePoints.h"
+#include "ItemEndSearch.h"
 
 #include <cerrno>
 
@@ -26,13 +27,16 @@ std::optional<char16_t> decodeByte(IconvToCodePoints& iconv, std::uint8_t byte) 
     return char16_t(out[0]);
 }
 
-// The scan finds items by these bytes, so they must mean what they mean in ASCII.
+// The scan finds items by these bytes, so they must mean what they mean in ASCII: a byte that
+// is one of them, or that decodes to one of them, must decode to itself.
 bool keepsAsciiStructure(const std::array<char16_t, 256>& characters) {
-    for (const char16_t structural : {u' ', u'"', u',', u'\r', u'\n'}) {
-        for (int byte = 0; byte < 256; ++byte) {
-            if ((characters[byte] == structural) != (byte == structural))
-                return false;
-        }
+    const auto structural = [](char16_t c) {
+        return c == Blank || c == Quote || isItemDelimiter(c);
+    };
+    for (int byte = 0; byte < 256; ++byte) {
+        if ((structural(char16_t(byte)) || structural(characters[byte])) &&
+            characters[byte] != byte)
+            return false;
     }
     return true;
 }
