@@ -1,10 +1,11 @@
 #include "ReferenceScan.h"
 
-#include "TestCharsets.h"
-
 #include <QRegularExpression>
+#include <QSysInfo>
 
+#include <cerrno>
 #include <iconv.h>
+#include <string>
 
 namespace {
 
@@ -27,6 +28,33 @@ qsizetype afterDelimiter(const QString& text, qsizetype i) {
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
         return i + 2;
     return i + 1;
+}
+
+// Bytes decoded from a charset at once; every byte iconv rejects becomes U+FFFD.
+QString decodeText(QByteArrayView bytes, const char* charset) {
+    const iconv_t cd = iconv_open(
+        QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE", charset);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::u16string out(size_t(bytes.size()) * 2 + 16, u'\0');
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = size_t(bytes.size());
+    char* outPtr = reinterpret_cast<char*>(out.data());
+    size_t outLeft = out.size() * sizeof(char16_t);
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != size_t(-1) || errno == E2BIG)
+            break;
+        // A rejected byte, or the first byte of a character cut off by the end.
+        *reinterpret_cast<char16_t*>(outPtr) = u'\uFFFD';
+        outPtr += sizeof(char16_t);
+        outLeft -= sizeof(char16_t);
+        ++in;
+        --inLeft;
+    }
+    iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+    iconv_close(cd);
+    const qsizetype units = (outPtr - reinterpret_cast<char*>(out.data())) / 2;
+    return QString(reinterpret_cast<const QChar*>(out.data()), units);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
+#include "EncodeText.h"
 #include "KeyScanner.h"
 #include "ReferenceScan.h"
-#include "TestCharsets.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -53,7 +53,7 @@ QString randomText(QRandomGenerator& random, const PageKind& kind, int length) {
 }
 
 QByteArray randomPage(QRandomGenerator& random, const PageKind& kind, int length) {
-    const QByteArray body = encodeText(randomText(random, kind, length), kind.charset);
+    const QByteArray body = pagescan::encodeText(randomText(random, kind, length), kind.charset);
     QByteArray page = kind.declaration;
     for (const char byte : body) {
         if (!kind.strayBytes.isEmpty() && random.bounded(40) == 0)
