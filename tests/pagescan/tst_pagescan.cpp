@@ -212,6 +212,14 @@ void PageScanTest::charsets_data() {
            "<meta charset=\"x-no-such-charset\">" + cp1251(word), key, true);
     addRow("other single-byte charset", "<meta charset=\"koi8-r\">" + encodeText(word, "koi8-r"),
            key, true);
+    // EBCDIC is one byte a character, but its commas, quotes and line ends are not ASCII's.
+    const QByteArray ebcdic = "<meta charset=ibm037>";
+    addRow("EBCDIC comma ends an item", ebcdic + encodeText(u"alpha,beta"_qs, "ibm037"), u"a,b"_qs,
+           false);
+    addRow("EBCDIC line end ends an item", ebcdic + encodeText(u"alpha\nbeta"_qs, "ibm037"),
+           u"a\nb"_qs, false);
+    addRow("EBCDIC quoted comma", ebcdic + encodeText(u"x,\"alpha,beta\""_qs, "ibm037"), u"a,b"_qs,
+           true);
     addRow("multi-byte charset through iconv",
            "<meta charset=\"shift_jis\">" + encodeText(u"メモリ, ハードディスク"_qs, "shift_jis"),
            u"ハード"_qs, true);
