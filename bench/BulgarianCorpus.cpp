@@ -1,6 +1,6 @@
-#include "BulgarianCorpus.h"
+#include "bench/BulgarianCorpus.h"
 
-#include "EncodeText.h"
+#include "search/scan/EncodeText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Times the scan of a generated corpus, for a key that occurs nowhere (every byte is read)
 // and one on the last line of every page.
-#include "BulgarianCorpus.h"
-#include "KeyScanner.h"
+#include "bench/BulgarianCorpus.h"
+#include "search/scan/KeyScanner.h"
 
 #include <QDir>
 #include <QStringList>

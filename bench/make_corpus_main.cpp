@@ -1,6 +1,6 @@
 // telvane-make-corpus DIR PAGES BYTES LASTLINE: writes generated Windows-1251 pages to time
 // the scan on.
-#include "BulgarianCorpus.h"
+#include "bench/BulgarianCorpus.h"
 
 #include <cstdio>
 

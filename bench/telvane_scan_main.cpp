@@ -1,6 +1,6 @@
 // telvane-scan DIR KEY: prints the *.htm files of DIR that contain KEY, one per line, as
 // "rg -l" does, to compare the scan with other tools. Exits 1 when none does, as rg.
-#include "KeyScanner.h"
+#include "search/scan/KeyScanner.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ByteKey.h"
+#include "search/scan/ByteKey.h"
 
 #include <QChar>
 

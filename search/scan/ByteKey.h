@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SingleByteCharset.h"
+#include "search/scan/SingleByteCharset.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "CharsetPlan.h"
+#include "search/scan/CharsetPlan.h"
 
-#include "IconvToCodePoints.h"
-#include "SingleByteCharset.h"
+#include "search/scan/IconvToCodePoints.h"
+#include "search/scan/SingleByteCharset.h"
 
 namespace pagescan {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteKey.h"
+#include "search/scan/ByteKey.h"
 
 #include <QByteArray>
 #include <QString>

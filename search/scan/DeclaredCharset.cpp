@@ -1,4 +1,4 @@
-#include "DeclaredCharset.h"
+#include "search/scan/DeclaredCharset.h"
 
 #include <QtGlobal>
 

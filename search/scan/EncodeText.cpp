@@ -1,4 +1,4 @@
-#include "EncodeText.h"
+#include "search/scan/EncodeText.h"
 
 #include <QSysInfo>
 

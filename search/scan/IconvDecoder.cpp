@@ -1,4 +1,4 @@
-#include "IconvDecoder.h"
+#include "search/scan/IconvDecoder.h"
 
 #include <cerrno>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "IconvToCodePoints.h"
+#include "search/scan/IconvToCodePoints.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

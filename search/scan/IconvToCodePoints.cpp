@@ -1,4 +1,4 @@
-#include "IconvToCodePoints.h"
+#include "search/scan/IconvToCodePoints.h"
 
 namespace pagescan {
 

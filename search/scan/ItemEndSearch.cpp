@@ -1,4 +1,4 @@
-#include "ItemEndSearch.h"
+#include "search/scan/ItemEndSearch.h"
 
 #include <cstring>
 

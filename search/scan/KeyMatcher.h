@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextItemReader.h"
+#include "search/scan/TextItemReader.h"
 
 #include <algorithm>
 #include <cstddef>

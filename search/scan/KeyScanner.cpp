@@ -1,11 +1,11 @@
-#include "KeyScanner.h"
+#include "search/scan/KeyScanner.h"
 
-#include "CharsetPlan.h"
-#include "DeclaredCharset.h"
-#include "IconvDecoder.h"
-#include "PageFile.h"
-#include "PageScans.h"
-#include "Utf16Key.h"
+#include "search/scan/CharsetPlan.h"
+#include "search/scan/DeclaredCharset.h"
+#include "search/scan/IconvDecoder.h"
+#include "search/scan/PageFile.h"
+#include "search/scan/PageScans.h"
+#include "search/scan/Utf16Key.h"
 
 namespace pagescan {
 

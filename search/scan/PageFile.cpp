@@ -1,4 +1,4 @@
-#include "PageFile.h"
+#include "search/scan/PageFile.h"
 
 #include <QFile>
 

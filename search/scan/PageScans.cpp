@@ -1,6 +1,6 @@
-#include "PageScans.h"
+#include "search/scan/PageScans.h"
 
-#include "KeyMatcher.h"
+#include "search/scan/KeyMatcher.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ByteKey.h"
-#include "IconvDecoder.h"
-#include "PageFile.h"
-#include "Utf16Key.h"
+#include "search/scan/ByteKey.h"
+#include "search/scan/IconvDecoder.h"
+#include "search/scan/PageFile.h"
+#include "search/scan/Utf16Key.h"
 
 #include <cstdint>
 #include <string>

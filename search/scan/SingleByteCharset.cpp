@@ -1,7 +1,7 @@
-#include "SingleByteCharset.h"
+#include "search/scan/SingleByteCharset.h"
 
-#include "IconvToCodePoints.h"
-#include "ItemEndSearch.h"
+#include "search/scan/IconvToCodePoints.h"
+#include "search/scan/ItemEndSearch.h"
 
 #include <cerrno>
 

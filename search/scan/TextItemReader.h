@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ItemEndSearch.h"
+#include "search/scan/ItemEndSearch.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "Utf16Key.h"
+#include "search/scan/Utf16Key.h"
 
 #include <QChar>
 

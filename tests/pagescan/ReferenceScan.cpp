@@ -1,4 +1,4 @@
-#include "ReferenceScan.h"
+#include "tests/pagescan/ReferenceScan.h"
 
 #include <QRegularExpression>
 #include <QSysInfo>

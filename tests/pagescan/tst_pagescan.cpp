@@ -1,6 +1,6 @@
-#include "CharsetPlan.h"
-#include "EncodeText.h"
-#include "KeyScanner.h"
+#include "search/scan/CharsetPlan.h"
+#include "search/scan/EncodeText.h"
+#include "search/scan/KeyScanner.h"
 
 #include <QDir>
 #include <QElapsedTimer>

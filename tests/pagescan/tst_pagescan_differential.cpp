@@ -1,6 +1,6 @@
-#include "EncodeText.h"
-#include "KeyScanner.h"
-#include "ReferenceScan.h"
+#include "search/scan/EncodeText.h"
+#include "search/scan/KeyScanner.h"
+#include "tests/pagescan/ReferenceScan.h"
 
 #include <QFile>
 #include <QRandomGenerator>
