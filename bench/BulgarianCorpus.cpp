@@ -1,11 +1,11 @@
 #include "bench/BulgarianCorpus.h"
 
+#include "search/scan/EncodeText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStringList>
-
-#include <iconv.h>
 
 namespace {
 
@@ -46,24 +46,6 @@ QString paragraph(QRandomGenerator& random, int number) {
     }
 }
 
-QByteArray encode(const QString& text, const char* charset) {
-    const iconv_t cd = iconv_open(charset, "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return {};
-    QByteArray utf8 = text.toUtf8();
-    QByteArray out(utf8.size() * 2 + 16, Qt::Uninitialized);
-    char* in = utf8.data();
-    size_t inLeft = size_t(utf8.size());
-    char* outPtr = out.data();
-    size_t outLeft = size_t(out.size());
-    const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == size_t(-1))
-        return {};
-    out.truncate(outPtr - out.data());
-    return out;
-}
-
 } // namespace
 
 QByteArray bulgarianPage(quint32 seed, qsizetype bytes, const QString& lastLine,
@@ -85,7 +67,7 @@ QByteArray bulgarianPage(quint32 seed, qsizetype bytes, const QString& lastLine,
         size += encodedSize(line);
         text += line;
     }
-    return encode(text + end, charset);
+    return pagescan::encodeText(text + end, charset);
 }
 
 bool writeBulgarianCorpus(const QString& dir, int pages, qsizetype bytes, const QString& lastLine,

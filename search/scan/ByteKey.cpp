@@ -48,6 +48,8 @@ private:
 } // namespace
 
 std::optional<ByteKey> ByteKey::fold(const QString& key, const SingleByteCharset& charset) {
+    if (key.isEmpty())
+        return std::nullopt;
     std::array<char16_t, 256> upper{};
     for (int byte = 0; byte < 256; ++byte)
         upper[byte] = QChar(charset.character(std::uint8_t(byte))).toUpper().unicode();

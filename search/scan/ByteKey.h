@@ -21,7 +21,7 @@ public:
     static constexpr std::size_t NotFound = std::size_t(-1);
 
     // Nothing when a key character upper-cases to a character that no byte upper-cases to: the
-    // key can then never occur in a page of this charset.
+    // key can then never occur in a page of this charset. Nothing too for an empty key.
     static std::optional<ByteKey> fold(const QString& key, const SingleByteCharset& charset);
 
     std::size_t size() const { return key_.size(); }

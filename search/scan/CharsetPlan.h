@@ -21,7 +21,8 @@ struct CharsetPlan {
     std::optional<ByteKey> byteKey;
 };
 
-// A page that declares no charset, or one iconv does not know, is read in Windows-1251.
+// A page that declares no charset, or one iconv does not know, is read in Windows-1251. An
+// empty key is in no page: its plan is Skip, made without folding it.
 CharsetPlan planCharset(const QByteArray& declared, const QString& key);
 
 } // namespace pagescan

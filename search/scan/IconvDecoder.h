@@ -1,10 +1,11 @@
 #pragma once
 
-#include "search/scan/IconvToUtf16.h"
+#include "search/scan/IconvToCodePoints.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <array>
 #include <string>
 
 namespace pagescan {
@@ -22,12 +23,13 @@ public:
     void decode(QByteArrayView chunk, bool pageEnds, std::u16string& out);
 
 private:
-    // Converts as much of in as iconv takes into out from used on, within out's size;
-    // returns iconv's error, or 0. A null in flushes what a stateful charset holds back.
-    int convert(const char*& in, std::size_t& inLeft, std::u16string& out, std::size_t& used);
+    // Converts what iconv takes of in, at most a buffer full, and appends it to out; returns
+    // iconv's error, or 0. A null in flushes what a stateful charset holds back.
+    int convert(const char*& in, std::size_t& inLeft, std::u16string& out);
 
-    IconvToUtf16 iconv_;
+    IconvToCodePoints iconv_;
     std::string unconverted_;
+    std::array<wchar_t, 2048> codePoints_;
 };
 
 } // namespace pagescan

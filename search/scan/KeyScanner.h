@@ -26,8 +26,8 @@ public:
     KeyScanner(const KeyScanner&) = delete;
     KeyScanner& operator=(const KeyScanner&) = delete;
 
-    // False also for a page that cannot be opened or read, or is not a regular file; never
-    // blocks and never throws.
+    // False also for a page that cannot be opened or read, or is not a regular file, and for an
+    // empty key, which is refused before any page is opened; never blocks and never throws.
     bool pageContainsKey(const QString& path);
 
 private:

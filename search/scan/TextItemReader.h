@@ -27,26 +27,26 @@ public:
     bool read(Unit u) {
         switch (place_) {
         case Place::BeforeItem:
-            if (u == ' ' || endsItem(u))
+            if (u == Blank || isItemDelimiter(u))
                 return false;
-            if (u == '"') {
+            if (u == Quote) {
                 place_ = Place::InQuotedItem;
                 return false;
             }
             place_ = Place::InItem;
             return true;
         case Place::InItem:
-            if (!endsItem(u))
+            if (!isItemDelimiter(u))
                 return true;
             place_ = Place::BeforeItem;
             return false;
         case Place::InQuotedItem:
-            if (u != '"')
+            if (u != Quote)
                 return true;
             place_ = Place::AfterQuotedItem;
             return false;
         case Place::AfterQuotedItem:
-            if (endsItem(u))
+            if (isItemDelimiter(u))
                 place_ = Place::BeforeItem;
             return false;
         }
@@ -79,8 +79,6 @@ public:
 
 private:
     enum class Place : unsigned char { BeforeItem, InItem, InQuotedItem, AfterQuotedItem };
-
-    static bool endsItem(Unit u) { return u == ',' || u == '\r' || u == '\n'; }
 
     Place place_ = Place::BeforeItem;
 };

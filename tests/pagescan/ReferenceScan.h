@@ -5,13 +5,13 @@
 #include <QStringList>
 
 // A direct, slow reading of how a page is matched, to check the fast scanner against: the
-// whole page decoded at once, split into its text items, every position of every item compared.
+// whole page decoded at once, split into its text items, each item searched whole.
 
 // The text of a page, decoded in the charset it declares (Windows-1251 when none or unknown).
 QString referenceText(const QByteArray& page);
 
-// The text items of text, in order.
+// The text items of text, in order, each unit upper-cased, as case does not count.
 QStringList referenceItems(const QString& text);
 
-// How many times key occurs inside the items.
-int referenceOccurrences(const QStringList& items, const QString& key);
+// Whether key occurs inside one of the items, without regard to case.
+bool referenceContains(const QStringList& upperCasedItems, const QString& key);
