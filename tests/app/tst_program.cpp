@@ -63,7 +63,6 @@ private slots:
     void aboutKeysAndButtons();
     void oneSearchWindowFollowingTranslucencyAtLoad();
     void aResultReopensAClosedMainWindow();
-    void exitEndsTheLoopWithEveryWindowGone();
 
 private:
     void passSplash();
@@ -277,22 +276,6 @@ void TestProgram::aResultReopensAClosedMainWindow() {
     emit search->topicRequested(QStringLiteral("AGP"));
     QVERIFY(program()->existingMainWindow()->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("AGP"), loadTimeout);
-}
-
-void TestProgram::exitEndsTheLoopWithEveryWindowGone() {
-    passSplash();
-    frmMain* main = program()->existingMainWindow();
-    QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
-    QPointer<frmSearch> search = program()->existingSearchWindow();
-    QPointer<frmMain> mainWindow = main;
-    QCOMPARE(runProgram(main,
-                        [main] {
-                            QTest::mouseClick(control<toolkit::Image>(main, "cmdExit"),
-                                              Qt::LeftButton);
-                        }),
-             0);
-    QVERIFY(!search);
-    QVERIFY(!mainWindow);
 }
 
 TELVANE_TEST_MAIN(TestProgram)

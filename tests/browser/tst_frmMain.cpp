@@ -3,7 +3,6 @@
 #include "browser/Misc.h"
 #include "browser/frmMain.h"
 #include "catalogue/Catalogue.h"
-#include "catalogue/PageFiles.h"
 #include "tests/Controls.h"
 #include "tests/FixtureData.h"
 #include "tests/TestMain.h"
@@ -17,8 +16,6 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QWebEngineHistory>
-#include <QWebEngineScript>
-#include <csignal>
 
 namespace {
 
@@ -63,7 +60,6 @@ private slots:
     void pressShowsOnlyThatButtonsPair_data();
     void pressShowsOnlyThatButtonsPair();
     void releaseOffTheButtonHidesThePairWithoutAClick();
-    void aDoubleClickOnBackGoesBackOnePage();
     void everyTopicItemOpensItsPage();
     void categoryButtonsPopUpTheirMenus_data();
     void categoryButtonsPopUpTheirMenus();
@@ -72,10 +68,6 @@ private slots:
     void layoutFollowsTheOuterSizeAboveTheThresholds();
     void translucencyTogglesAndReportsABadAlpha();
     void aMissingPageShowsOurPage();
-    void nothingOutsideTheDataFolderIsShown_data();
-    void nothingOutsideTheDataFolderIsShown();
-    void pageScriptsDoNotRunButOurOwnCallsDo();
-    void aKilledRenderProcessShowsThePageAgain();
 
 private:
     void waitForTitle(const QString& title);
@@ -86,9 +78,7 @@ private:
 void TestMainWindow::init() {
     data_ = std::make_unique<FixtureData>();
     for (const catalogue::Topic& topic : catalogue::topics())
-        data_->writePage(topic.pageFile(), topic.pageFile(),
-                         QStringLiteral("<a id=\"next\" href=\"AGP.htm\" "
-                                        "style=\"display:block;height:200px\">AGP</a>"));
+        data_->writePage(topic.pageFile(), topic.pageFile());
     main_ = std::make_unique<frmMain>(data_->folder());
     main_->setAttribute(Qt::WA_DeleteOnClose, false);
     main_->show();
@@ -144,21 +134,6 @@ void TestMainWindow::releaseOffTheButtonHidesThePairWithoutAClick() {
     QCOMPARE(clicks.count(), 0);
     QTest::mouseClick(home, Qt::RightButton);
     QCOMPARE(clicks.count(), 1);
-}
-
-// The second click of a double-click is a double-click, which no button handles.
-void TestMainWindow::aDoubleClickOnBackGoesBackOnePage() {
-    main_->showTopic(QStringLiteral("AGP"));
-    waitForTitle(QStringLiteral("AGP.htm"));
-    main_->showTopic(QStringLiteral("DSL"));
-    waitForTitle(QStringLiteral("DSL.htm"));
-    // Through the window, as the platform delivers it: press, release, press, release.
-    const auto* back = control<toolkit::Image>(main_.get(), "GoBack");
-    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {},
-                       back->mapTo(main_.get(), QPoint(16, 16)));
-    waitForTitle(QStringLiteral("AGP.htm"));
-    QTest::qWait(500);
-    QCOMPARE(main_->view().history()->currentItemIndex(), 1);
 }
 
 // Each item opens the page of its own stem; "Chipset" reaches "chipset.htm".
@@ -299,54 +274,6 @@ void TestMainWindow::aMissingPageShowsOurPage() {
     QVERIFY(pageText(main_->view()).contains(QStringLiteral("USB.htm")));
     QVERIFY(main_->view().GoBack());
     waitForTitle(QStringLiteral("welcome.htm"));
-}
-
-void TestMainWindow::nothingOutsideTheDataFolderIsShown_data() {
-    QTest::addColumn<QString>("address");
-    QTest::newRow("absolute") << "orvanta:/etc/passwd";
-    QTest::newRow("host part") << "orvanta://localhost/etc/passwd";
-    QTest::newRow("escaped dots") << "orvanta:DATA/%2e%2e/%2e%2e/%2e%2e/%2e%2e/%2e%2e/etc/passwd";
-    QTest::newRow("escaped slashes") << "orvanta:DATA/..%2f..%2f..%2f..%2f..%2f..%2fetc/passwd";
-    QTest::newRow("file address") << "file:///etc/passwd";
-    QTest::newRow("symbolic link") << "orvanta:DATA/link.htm";
-}
-
-// Each shows our page about leaving the encyclopedia, as a history entry.
-void TestMainWindow::nothingOutsideTheDataFolderIsShown() {
-    QFETCH(QString, address);
-    QVERIFY(QFile::link(QStringLiteral("/etc/passwd"), data_->path("link.htm")));
-    address.replace(QLatin1String("DATA"), data_->folder());
-    main_->view().setUrl(QUrl(address));
-    waitForTitle(QStringLiteral("Извън енциклопедията"));
-    QVERIFY(!pageText(main_->view()).contains(QStringLiteral("root:")));
-    QCOMPARE(main_->view().history()->count(), 2);
-}
-
-void TestMainWindow::pageScriptsDoNotRunButOurOwnCallsDo() {
-    data_->writePage(QStringLiteral("AGP.htm"), QStringLiteral("AGP.htm"),
-                     QStringLiteral("<script>document.title = 'script ran'</script>"));
-    main_->showTopic(QStringLiteral("AGP"));
-    waitForTitle(QStringLiteral("AGP.htm"));
-    QVariant answer;
-    main_->view().page()->runJavaScript(QStringLiteral("document.title.length"),
-                                        QWebEngineScript::ApplicationWorld,
-                                        [&](const QVariant& v) { answer = v; });
-    QTRY_COMPARE_WITH_TIMEOUT(answer.toInt(), 7, loadTimeout);
-    QCOMPARE(main_->view().title(), QStringLiteral("AGP.htm"));
-}
-
-void TestMainWindow::aKilledRenderProcessShowsThePageAgain() {
-    main_->showTopic(QStringLiteral("AGP"));
-    waitForTitle(QStringLiteral("AGP.htm"));
-    QSignalSpy deaths(main_->view().page(), &QWebEnginePage::renderProcessTerminated);
-    const qint64 renderer = main_->view().page()->renderProcessPid();
-    QVERIFY(renderer > 0);
-    QCOMPARE(::kill(static_cast<pid_t>(renderer), SIGKILL), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(deaths.count(), 1, loadTimeout);
-    QSignalSpy loads(main_->view().page(), &QWebEnginePage::loadFinished);
-    QTRY_VERIFY_WITH_TIMEOUT(!loads.isEmpty() && loads.last().at(0).toBool(), loadTimeout);
-    QVERIFY(pageText(main_->view()).contains(QStringLiteral("AGP")));
-    QCOMPARE(main_->view().history()->count(), 2);
 }
 
 TELVANE_TEST_MAIN(TestMainWindow)
