@@ -1,5 +1,6 @@
 #include "app/ReaderModule.h"
 #include "app/RunsQuietly.h"
+#include "app/SoftwareDrawing.h"
 #include "app/StartUp.h"
 #include "catalogue/PageFiles.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     keepRunFromWriting();
+    drawPagesInSoftware();
     // The web engine comes later, from the reader module; it needs this set first.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Every text the user sees is Bulgarian, the HTML view's own pages included.
