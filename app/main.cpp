@@ -1,18 +1,20 @@
+#include "app/ApplicationSetup.h"
+#include "app/CommandLine.h"
 #include "app/Program.h"
 #include "app/RunsQuietly.h"
 #include "browser/LocalPageScheme.h"
 #include "catalogue/PageFiles.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char** argv) {
     keepRunFromWriting();
+    keepTerminalQuiet();
     LocalPageScheme::registerScheme();
-    // Every text the user sees is Bulgarian, the HTML view's own pages included.
-    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Telvane"));
+    setUpApplication(app);
     Program program(catalogue::dataFolder());
     program.start();
     return QApplication::exec();
