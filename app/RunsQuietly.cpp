@@ -1,12 +1,21 @@
 #include "app/RunsQuietly.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 namespace {
 void setUnlessSet(const char* name, const QByteArray& value) {
     if (!qEnvironmentVariableIsSet(name))
         qputenv(name, value);
+}
+
+// Adds a flag to the web engine's Chromium flags unless the user's flags
+// already name its switch.
+void addChromiumFlagUnlessSet(const QByteArray& flagSwitch, const QByteArray& flag) {
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains(flagSwitch))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
 }
 } // namespace
 
@@ -16,8 +25,11 @@ void keepRunFromWriting() {
     // Without a session bus, D-Bus would start a daemon of its own that
     // outlives the program and writes under the home folder.
     setUnlessSet("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--disable-gpu-shader-disk-cache"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
-                (flags + " --disable-gpu-shader-disk-cache").trimmed());
+    addChromiumFlagUnlessSet("--disable-gpu-shader-disk-cache", "--disable-gpu-shader-disk-cache");
+}
+
+void keepTerminalQuiet() {
+    // QT_LOGGING_RULES is applied after these rules, so the user's take precedence.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    addChromiumFlagUnlessSet("--log-level", "--log-level=3");
 }

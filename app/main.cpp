@@ -1,3 +1,5 @@
+#include "app/ApplicationSetup.h"
+#include "app/CommandLine.h"
 #include "app/ReaderModule.h"
 #include "app/RunsQuietly.h"
 #include "app/SoftwareDrawing.h"
@@ -5,17 +7,17 @@
 #include "catalogue/PageFiles.h"
 
 #include <QApplication>
-#include <QLocale>
 
 int main(int argc, char** argv) {
     keepRunFromWriting();
+    keepTerminalQuiet();
     drawPagesInSoftware();
     // The web engine comes later, from the reader module; it needs this set first.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    // Every text the user sees is Bulgarian, the HTML view's own pages included.
-    QLocale::setDefault(QLocale(QLocale::Bulgarian, QLocale::Bulgaria));
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Telvane"));
+    setUpApplication(app);
     const QString dataFolder = catalogue::dataFolder();
     StartUp startUp([&dataFolder] { return openReaderModule(dataFolder); });
     return QApplication::exec();

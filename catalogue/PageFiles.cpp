@@ -7,7 +7,11 @@
 namespace catalogue {
 
 QString dataFolder() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString beside = programFolder + QStringLiteral("/Data");
+    const QString installed =
+        QDir::cleanPath(programFolder + QStringLiteral("/../share/telvane/Data"));
+    return QFileInfo(beside).isDir() || !QFileInfo(installed).isDir() ? beside : installed;
 }
 
 QString pagePath(const QString& folder, QStringView stem) {

@@ -5,7 +5,9 @@
 
 namespace catalogue {
 
-// The Data folder beside the executable.
+// The Data folder beside the executable, as in the build folder; where there
+// is none, the installed one, ../share/telvane/Data from the executable's
+// folder (see packaging/); where neither is, the one beside the executable.
 QString dataFolder();
 
 // The page file of a stem in folder: folder, "/", stem, ".htm", unchanged. The

@@ -7,7 +7,14 @@
 namespace toolkit {
 
 // Loads a picture file; from a file of several images (an icon) the image of
-// the given size, else its first image.
+// the given size, else its first image. For a screen of a higher pixel ratio
+// the sharper variant drawn beside the file is taken where there is one
+// ("Home@1.5x.gif", "Home@2x.gif"): the coarsest at least as fine as the
+// screen, else the finest. It has more pixels and the same size in
+// device-independent pixels, so layouts stay as they are.
+QPixmap loadPicture(const QString& path, QSize preferred, qreal pixelRatio);
+
+// The same for the highest pixel ratio among the system's screens.
 QPixmap loadPicture(const QString& path, QSize preferred = {});
 
 } // namespace toolkit
