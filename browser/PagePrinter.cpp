@@ -8,7 +8,11 @@ PagePrinter::PagePrinter(QWebEngineView& view) : QObject(&view), view_(view) {
     connect(&view_, &QWebEngineView::printFinished, this, [this] { printer_.reset(); });
 }
 
-PagePrinter::~PagePrinter() = default;
+// The engine paints on the printer in a thread of its own, which goes on when
+// the view has gone; the printer is left to it, so that the file is whole.
+PagePrinter::~PagePrinter() {
+    (void)printer_.release();
+}
 
 void PagePrinter::print() {
     if (printer_)

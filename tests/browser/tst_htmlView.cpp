@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
@@ -310,18 +311,36 @@ void TestHtmlView::itsMenuOffersOnlyWhatWorks() {
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
 }
 
+// A window closed while the engine prints leaves a whole file too.
 void TestHtmlView::printsToAPdfFileChosenInTheDialog() {
     QTemporaryDir folder;
-    const QString pdf = folder.filePath(QStringLiteral("page.pdf"));
-    whenShown<QPrintDialog>(this, [&](QPrintDialog* dialog) {
-        dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
-        dialog->accept();
-    });
-    press(Qt::CTRL | Qt::Key_P);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(pdf).size() > 0, loadTimeout);
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.read(5), QByteArray("%PDF-"));
+    const auto printTo = [&](const QString& pdf) {
+        whenShown<QPrintDialog>(this, [pdf](QPrintDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+            dialog->accept();
+        });
+        press(Qt::CTRL | Qt::Key_P);
+    };
+    const auto whole = [](const QString& pdf) {
+        QFile file(pdf);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray bytes = file.readAll();
+        return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+    };
+    QSignalSpy printed(&view(), &QWebEngineView::printFinished);
+    printTo(folder.filePath("page.pdf"));
+    QTRY_COMPARE_WITH_TIMEOUT(printed.count(), 1, loadTimeout);
+    QCOMPARE(printed.at(0).at(0).toBool(), true);
+    QVERIFY(whole(folder.filePath("page.pdf")));
+
+    // The offscreen platform gives the window back no focus, as a window manager would.
+    main_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    printTo(folder.filePath("closed.pdf"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("closed.pdf")), loadTimeout);
+    main_.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(whole(folder.filePath("closed.pdf")), loadTimeout);
 }
 
 // In reading order; the shapes, lines and the hidden tile are left out, the
