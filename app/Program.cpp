@@ -37,9 +37,10 @@ void Program::showMainWindow() {
     mainWindow().show();
 }
 
-void Program::ShowTopic(const QString& stem) {
+void Program::ShowTopic(const QString& stem, const QString& key) {
     const bool created = !main_;
     mainWindow().showTopic(stem);
+    main_->view().highlightOnLoad(key);
     if (created)
         main_->show();
 }

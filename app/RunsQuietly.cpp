@@ -10,7 +10,14 @@ void setUnlessSet(const char* name, const QByteArray& value) {
 }
 } // namespace
 
+// Not about writing: Qt WebEngine on Linux gives screen readers a page's
+// headings, links, tables and text only when this is set.
+static void exposePagesToScreenReaders() {
+    setUnlessSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+}
+
 void keepRunFromWriting() {
+    exposePagesToScreenReaders();
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     setUnlessSet("MESA_SHADER_CACHE_DISABLE", "true");
     // Without a session bus, D-Bus would start a daemon of its own that

@@ -1,5 +1,6 @@
 #include "app/Credits.h"
 #include "app/Program.h"
+#include "app/RunsQuietly.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "browser/HtmlView.h"
@@ -8,10 +9,17 @@
 #include "tests/TestMain.h"
 #include "tests/WhenShown.h"
 #include "toolkit/Image.h"
+#include "toolkit/MessageBox.h"
 
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 
 namespace {
@@ -26,6 +34,36 @@ void click(const QWidget* window, const char* name) {
 }
 
 constexpr int loadTimeout = 20000;
+
+// As main() does, before the application object.
+[[maybe_unused]] const bool startedAsTheProgramIs = (keepRunFromWriting(), true);
+
+// Chromium paints the active match orange and the other matches yellow.
+int highlightedPixels(QWidget& view) {
+    const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb pixel = shot.pixel(x, y) & 0xffffff;
+            count += pixel == 0xffff00 || pixel == 0xff9632;
+        }
+    return count;
+}
+
+bool loaded(const frmMain& main, const QString& title) {
+    return QTest::qWaitFor(
+        [&] { return main.view().title() == title && !main.view().page()->isLoading(); },
+        loadTimeout);
+}
+
+QStringList rolesUnder(QAccessibleInterface* node) {
+    QStringList roles;
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        roles << QString::number(child->role()) << rolesUnder(child);
+    }
+    return roles;
+}
 
 } // namespace
 
@@ -44,6 +82,11 @@ private slots:
     void oneSearchWindowFollowingTranslucencyAtLoad();
     void aResultReopensAClosedMainWindow();
     void exitEndsTheLoopWithEveryWindowGone();
+    void aResultPageHighlightsItsKeyUntilAnotherPageOpens_data();
+    void aResultPageHighlightsItsKeyUntilAnotherPageOpens();
+    void screenReadersAreToldOfPages_data();
+    void screenReadersAreToldOfPages();
+    void pagesReachScreenReaders();
 
 private:
     void passSplash();
@@ -228,7 +271,7 @@ void TestProgram::aResultReopensAClosedMainWindow() {
     frmSearch* search = program_->existingSearchWindow();
     program_->existingMainWindow()->close();
     QTRY_VERIFY(!program_->existingMainWindow());
-    emit search->topicRequested(QStringLiteral("AGP"));
+    emit search->topicRequested(QStringLiteral("AGP"), QString());
     QVERIFY(program_->existingMainWindow()->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(shownTitle(*program_), QStringLiteral("AGP"), loadTimeout);
 }
@@ -247,6 +290,108 @@ void TestProgram::exitEndsTheLoopWithEveryWindowGone() {
     QCOMPARE(loop.exec(), 0);
     QVERIFY(!search);
     QVERIFY(!mainWindow);
+}
+
+void TestProgram::aResultPageHighlightsItsKeyUntilAnotherPageOpens_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("matches");
+    QTest::newRow("in the text") << "памет"
+                                 << "<p>Памет, ПАМЕТ и памет.</p>" << 3;
+    QTest::newRow("in the markup only") << "rezerva"
+                                        << "<p class=\"rezerva\">памет</p>" << 0;
+}
+
+// The key is no error where the page shows it nowhere; the start page holds
+// it too, yet shows no highlight when opened afterwards.
+void TestProgram::aResultPageHighlightsItsKeyUntilAnotherPageOpens() {
+    QFETCH(QString, key);
+    QFETCH(QString, body);
+    QFETCH(int, matches);
+    data_->writePage("AGP.htm", "AGP", body);
+    data_->writePage("welcome.htm", "welcome", QStringLiteral("памет rezerva"));
+    QStringList messages;
+    toolkit::setMessageHandler([&](const QString&, const QString& text) { messages << text; });
+    passSplash();
+    frmMain* main = program_->existingMainWindow();
+    QSignalSpy found(main->view().page(), &QWebEnginePage::findTextFinished);
+    QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
+    frmSearch* search = program_->existingSearchWindow();
+    control<QLineEdit>(search, "txtKey")->setText(key);
+    click(search, "Search");
+    auto* results = control<QListWidget>(search, "lstRezults");
+    const QList<QListWidgetItem*> agp = results->findItems("AGP портът", Qt::MatchExactly);
+    QCOMPARE(agp.size(), 1);
+    const QPoint at = results->visualItemRect(agp.first()).center();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(loaded(*main, "AGP"));
+    // The find bar, hidden, counts for the key as the engine does.
+    QTRY_COMPARE(control<QLabel>(main, "findCount")->text(),
+                 matches ? QStringLiteral("1 от %1").arg(matches) : "Няма съвпадения");
+    QCOMPARE(found.last().at(0).value<QWebEngineFindTextResult>().numberOfMatches(), matches);
+    if (matches)
+        QTRY_VERIFY(highlightedPixels(main->view()) > 0);
+    QCOMPARE(messages, QStringList());
+    QVERIFY(!control<QWidget>(main, "findBar")->isVisible());
+
+    QTest::mouseClick(control<toolkit::Image>(main, "Home"), Qt::LeftButton);
+    QVERIFY(loaded(*main, "welcome"));
+    QTest::qWait(500);
+    QCOMPARE(highlightedPixels(main->view()), 0);
+    QCOMPARE(control<QLabel>(main, "findCount")->text(), QString());
+    // Nor does it come back with the page.
+    QVERIFY(main->view().GoBack());
+    QVERIFY(loaded(*main, "AGP"));
+    QTest::qWait(500);
+    QCOMPARE(highlightedPixels(main->view()), 0);
+    toolkit::setMessageHandler({});
+}
+
+void TestProgram::screenReadersAreToldOfPages_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("unset") << QByteArray() << QByteArray("1");
+    QTest::newRow("set by the user") << QByteArray("0") << QByteArray("0");
+}
+
+// Qt WebEngine on Linux gives screen readers the page only when this is set.
+void TestProgram::screenReadersAreToldOfPages() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    const char* name = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
+    const QByteArray kept = qgetenv(name);
+    if (before.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, before);
+    keepRunFromWriting();
+    QCOMPARE(qgetenv(name), after);
+    qputenv(name, kept);
+}
+
+// Headings, links, tables and text, as the engine gives them.
+void TestProgram::pagesReachScreenReaders() {
+    data_->writePage("AGP.htm", "AGP",
+                     QStringLiteral("<h2>Версии</h2><a href=\"welcome.htm\">начало</a><table>"
+                                    "<tr><th>Версия</th><th>Скорост</th></tr>"
+                                    "<tr><td>1x</td><td>266 MB/s</td></tr></table>"));
+    passSplash();
+    QAccessible::setActive(true);
+    program_->ShowTopic("AGP", QString());
+    frmMain* main = program_->existingMainWindow();
+    QVERIFY(loaded(*main, "AGP"));
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&main->view());
+    QTRY_VERIFY_WITH_TIMEOUT(view->childCount() == 1 && view->child(0)->childCount() > 0,
+                             loadTimeout);
+    QAccessibleInterface* page = view->child(0);
+    QCOMPARE(page->role(), QAccessible::WebDocument);
+    QCOMPARE(page->text(QAccessible::Name), QStringLiteral("AGP"));
+    const QStringList roles = rolesUnder(page);
+    QAccessible::setActive(false);
+    for (const QAccessible::Role role :
+         {QAccessible::Heading, QAccessible::Link, QAccessible::Table, QAccessible::StaticText})
+        QVERIFY2(roles.contains(QString::number(role)), qPrintable(roles.join(u' ')));
 }
 
 TELVANE_TEST_MAIN(TestProgram)
