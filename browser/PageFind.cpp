@@ -1,6 +1,7 @@
 #include "browser/PageFind.h"
 
 #include <QWebEngineFindTextResult>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <utility>
 
@@ -9,8 +10,7 @@ PageFind::PageFind(QWebEnginePage& page) : QObject(&page), page_(page) {
             [this](const QWebEngineFindTextResult& result) {
                 emit found(text_, result.numberOfMatches(), result.activeMatch());
             });
-    connect(&page_, &QWebEnginePage::loadStarted, this, &PageFind::stop);
-    connect(&page_, &QWebEnginePage::loadFinished, this, &PageFind::pageLoaded);
+    connect(&page_, &QWebEnginePage::loadingChanged, this, &PageFind::loadingChanged);
 }
 
 void PageFind::find(const QString& text, bool backward) {
@@ -27,12 +27,17 @@ void PageFind::findWhenLoaded(const QString& key, const QUrl& url) {
     pendingUrl_ = url;
 }
 
-// A load that ends on another address belongs to an earlier request.
-void PageFind::pageLoaded(bool ok) {
-    if (pendingUrl_.isEmpty() || page_.url() != pendingUrl_)
+// Each load says which address it is for: the end of an earlier page's load
+// can come after the view has been asked for the next.
+void PageFind::loadingChanged(const QWebEngineLoadingInfo& load) {
+    if (load.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        stop();
+        return;
+    }
+    if (pendingUrl_.isEmpty() || load.url() != pendingUrl_)
         return;
     pendingUrl_.clear();
     const QString key = std::exchange(pendingKey_, QString());
-    if (ok)
+    if (load.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
         find(key);
 }

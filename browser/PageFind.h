@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUrl>
 
+class QWebEngineLoadingInfo;
 class QWebEnginePage;
 
 // The one find session of the HTML view's page, through the engine's own find,
@@ -23,8 +24,7 @@ public:
     // empty text ends the session.
     void find(const QString& text, bool backward = false);
     void stop();
-    // Finds key once the page at url has loaded, if that is the next page the
-    // view finishes; asking again replaces the key.
+    // Finds key once the page at url has loaded; asking again replaces the key.
     void findWhenLoaded(const QString& key, const QUrl& url);
 
 signals:
@@ -32,7 +32,7 @@ signals:
     void found(const QString& text, int matches, int active);
 
 private:
-    void pageLoaded(bool ok);
+    void loadingChanged(const QWebEngineLoadingInfo& load);
 
     QWebEnginePage& page_;
     QString text_;
