@@ -25,6 +25,7 @@ QToolButton* makeButton(QWidget* bar, const char* name, const QString& what, con
 FindBar::FindBar(QWidget& view, PageFind& find)
     : QFrame(view.parentWidget()), view_(view), find_(find) {
     setObjectName(QStringLiteral("findBar"));
+    setAccessibleName(QStringLiteral("Търсене в страницата"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setAutoFillBackground(true);
     QPalette grey = palette();

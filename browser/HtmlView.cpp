@@ -64,6 +64,8 @@ HtmlView::HtmlView(QWidget* parent, const QString& dataFolder)
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     QTimer::singleShot(0, this, &HtmlView::recoverFromCrash);
             });
+    // Screen readers meet the view between the window and the page's own document.
+    setAccessibleName(QStringLiteral("Страница"));
     find_ = new PageFind(*page);
     findBar_ = new FindBar(*this, *find_);
     zoom_ = new PageZoom(*this);

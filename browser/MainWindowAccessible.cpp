@@ -1,5 +1,6 @@
 #include "browser/MainWindowAccessible.h"
 
+#include "browser/FindBar.h"
 #include "browser/frmMain.h"
 #include "toolkit/Line.h"
 #include "toolkit/Shape.h"
@@ -45,9 +46,12 @@ private:
     }
 };
 
+// A QFrame would be announced as a border, which reads as a window of its own.
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (className == QLatin1String(frmMain::staticMetaObject.className()))
         return new MainWindowAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String(FindBar::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::ToolBar);
     return nullptr;
 }
 

@@ -368,6 +368,7 @@ void TestHtmlView::screenReadersMeetAWindowOfButtons() {
     }
     press(Qt::CTRL | Qt::Key_F);
     QCOMPARE(children(), buttons + QStringList({"RTFInfo", "findBar"}));
+    QCOMPARE(window->child(13)->role(), QAccessible::ToolBar);
     // Pressed from a screen reader, Home does what its click does.
     open(QStringLiteral("AGP"), QStringLiteral("AGP"));
     QAccessible::queryAccessibleInterface(control<QWidget>(main_.get(), "Home"))
