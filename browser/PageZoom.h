@@ -12,7 +12,6 @@ class PageZoom : public QObject {
 public:
     explicit PageZoom(QWebEngineView& view);
 
-    qreal factor() const { return factor_; }
     void zoomIn();
     void zoomOut();
     void reset();

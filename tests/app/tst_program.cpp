@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "browser/HtmlView.h"
 #include "tests/Controls.h"
+#include "tests/FindHighlight.h"
 #include "tests/FixtureData.h"
 #include "tests/TestMain.h"
 #include "tests/WhenShown.h"
@@ -37,18 +38,6 @@ constexpr int loadTimeout = 20000;
 
 // As main() does, before the application object.
 [[maybe_unused]] const bool startedAsTheProgramIs = (keepRunFromWriting(), true);
-
-// Chromium paints the active match orange and the other matches yellow.
-int highlightedPixels(QWidget& view) {
-    const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            const QRgb pixel = shot.pixel(x, y) & 0xffffff;
-            count += pixel == 0xffff00 || pixel == 0xff9632;
-        }
-    return count;
-}
 
 bool loaded(const frmMain& main, const QString& title) {
     return QTest::qWaitFor(
@@ -92,8 +81,6 @@ private slots:
     void exitEndsTheLoopWithEveryWindowGone();
     void aResultPageHighlightsItsKeyUntilAnotherPageOpens_data();
     void aResultPageHighlightsItsKeyUntilAnotherPageOpens();
-    void screenReadersAreToldOfPages_data();
-    void screenReadersAreToldOfPages();
     void pagesReachScreenReaders();
 
 private:
@@ -357,29 +344,8 @@ void TestProgram::aResultPageHighlightsItsKeyUntilAnotherPageOpens() {
     toolkit::setMessageHandler({});
 }
 
-void TestProgram::screenReadersAreToldOfPages_data() {
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("after");
-    QTest::newRow("unset") << QByteArray() << QByteArray("1");
-    QTest::newRow("set by the user") << QByteArray("0") << QByteArray("0");
-}
-
-// Qt WebEngine on Linux gives screen readers the page only when this is set.
-void TestProgram::screenReadersAreToldOfPages() {
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, after);
-    const char* name = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
-    const QByteArray kept = qgetenv(name);
-    if (before.isNull())
-        qunsetenv(name);
-    else
-        qputenv(name, before);
-    keepRunFromWriting();
-    QCOMPARE(qgetenv(name), after);
-    qputenv(name, kept);
-}
-
-// Headings, links, tables and text, as the engine gives them.
+// Headings, links, tables and text, as the engine gives them; only when the
+// program has asked for them before the application object.
 void TestProgram::pagesReachScreenReaders() {
     data_->writePage("AGP.htm", "AGP",
                      QStringLiteral("<h2>Версии</h2><a href=\"welcome.htm\">начало</a><table>"

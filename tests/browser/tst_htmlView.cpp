@@ -1,11 +1,10 @@
 #include "browser/HtmlView.h"
 #include "browser/frmMain.h"
-#include "catalogue/Catalogue.h"
 #include "tests/Controls.h"
+#include "tests/FindHighlight.h"
 #include "tests/FixtureData.h"
 #include "tests/TestMain.h"
 #include "tests/WhenShown.h"
-#include "toolkit/Image.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -22,18 +21,6 @@
 namespace {
 
 constexpr int loadTimeout = 20000;
-
-// Chromium paints the active match orange and the other matches yellow.
-int highlightedPixels(QWidget& view) {
-    const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            const QRgb pixel = shot.pixel(x, y) & 0xffffff;
-            count += pixel == 0xffff00 || pixel == 0xff9632;
-        }
-    return count;
-}
 
 // Typed key by key; QTest::keyClicks passes Latin-1 only.
 void type(QWidget* box, const QString& text) {
