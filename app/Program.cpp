@@ -42,9 +42,10 @@ void Program::showMainWindow() {
     main.show();
 }
 
-void Program::ShowTopic(const QString& stem) {
+void Program::ShowTopic(const QString& stem, const QString& key) {
     const bool created = !main_;
     mainWindow().showTopic(stem);
+    main_->view().highlightOnLoad(key);
     if (created)
         main_->show();
 }

@@ -30,10 +30,11 @@ public:
     frmMain* existingMainWindow() const { return main_; }
     frmSearch* existingSearchWindow() const { return search_; }
 
-    // Opens a topic's page in the main window; a main window made for it (it
-    // was closed while the search window stayed open) is shown too, so that
-    // no hidden window keeps the program running.
-    void ShowTopic(const QString& stem);
+    // Opens a topic's page in the main window, with every occurrence of the
+    // search key that found it highlighted once it has loaded; a main window
+    // made for it (it was closed while the search window stayed open) is
+    // shown too, so that no hidden window keeps the program running.
+    void ShowTopic(const QString& stem, const QString& key);
 
 private:
     void openSearch();

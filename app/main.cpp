@@ -1,8 +1,7 @@
 #include "app/ApplicationSetup.h"
 #include "app/CommandLine.h"
 #include "app/ReaderModule.h"
-#include "app/RunsQuietly.h"
-#include "app/SoftwareDrawing.h"
+#include "app/RunEnvironment.h"
 #include "app/StartUp.h"
 #include "catalogue/PageFiles.h"
 
@@ -12,6 +11,7 @@ int main(int argc, char** argv) {
     keepRunFromWriting();
     keepTerminalQuiet();
     drawPagesInSoftware();
+    exposePagesToScreenReaders();
     // The web engine comes later, from the reader module; it needs this set first.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     if (const std::optional<int> exitCode = answerCommandLine(argc, argv))

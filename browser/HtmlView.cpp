@@ -1,11 +1,20 @@
 #include "browser/HtmlView.h"
 
+#include "browser/FindBar.h"
 #include "browser/LocalPageScheme.h"
 #include "browser/NoticePages.h"
+#include "browser/PageFind.h"
+#include "browser/PageMenu.h"
+#include "browser/PagePrinter.h"
+#include "browser/PageZoom.h"
+#include "browser/ViewKeys.h"
 #include "browser/ViewPage.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTimer>
 #include <QUrl>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -55,9 +64,19 @@ HtmlView::HtmlView(QWidget* parent, const QString& dataFolder)
                 if (status != QWebEnginePage::NormalTerminationStatus)
                     QTimer::singleShot(0, this, &HtmlView::recoverFromCrash);
             });
+    // Screen readers meet the view between the window and the page's own document.
+    setAccessibleName(QStringLiteral("Страница"));
+    find_ = new PageFind(*page);
+    findBar_ = new FindBar(*this, *find_);
+    zoom_ = new PageZoom(*this);
+    printer_ = new PagePrinter(*this);
+    addViewKeys(*this);
 }
 
 HtmlView::~HtmlView() {
+    // The bar lives beside the view and finds in its page; the window may have
+    // deleted it already, for raising the view puts it last among its children.
+    delete findBar_.data();
     // The page must go before the profile it was made with.
     delete page();
 }
@@ -65,11 +84,12 @@ HtmlView::~HtmlView() {
 void HtmlView::Navigate(const QString& target) {
     const QUrl url(target);
     if (url.isLocalFile())
-        setUrl(LocalPageScheme::urlForFile(url.toLocalFile()));
+        navigatedTo_ = LocalPageScheme::urlForFile(url.toLocalFile());
     else if (url.scheme().size() > 1) // a one-letter "scheme" is a drive letter
-        setUrl(url);
+        navigatedTo_ = url;
     else
-        setUrl(LocalPageScheme::urlForFile(target));
+        navigatedTo_ = LocalPageScheme::urlForFile(target);
+    setUrl(navigatedTo_);
 }
 
 bool HtmlView::GoBack() {
@@ -84,6 +104,27 @@ bool HtmlView::GoForward() {
         return false;
     forward();
     return true;
+}
+
+void HtmlView::highlightOnLoad(const QString& key) {
+    findBar_->setText(key);
+    find_->findWhenLoaded(key, navigatedTo_);
+}
+
+FindBar& HtmlView::findBar() const {
+    return *findBar_;
+}
+
+void HtmlView::printPage() {
+    printer_->print();
+}
+
+// Chromium tells what lies under the pointer; a menu asked for by Qt alone
+// has no request behind it.
+void HtmlView::contextMenuEvent(QContextMenuEvent* event) {
+    const QWebEngineContextMenuRequest* request = lastContextMenuRequest();
+    const bool selection = request ? !request->selectedText().isEmpty() : hasSelection();
+    makePageMenu(*this, selection)->popup(event->globalPos());
 }
 
 void HtmlView::recoverFromCrash() {

@@ -2,14 +2,22 @@
 
 #include "toolkit/TwipsGeometry.h"
 
+#include <QPointer>
+#include <QUrl>
 #include <QWebEngineView>
 
+class FindBar;
+class PageFind;
+class PagePrinter;
+class PageZoom;
 class QWebEngineProfile;
 
 // The main window's HTML view. It keeps the history of visited pages itself;
 // the program only navigates, steps back and forward, and sizes it. It shows
 // only what lies inside the Data folder or on the web, runs no page scripts,
-// and comes back by itself when its render process dies.
+// and comes back by itself when its render process dies. The reader finds in
+// the page, zooms, prints and steps through the history with its keys and its
+// own menu.
 class HtmlView : public QWebEngineView, public toolkit::TwipsGeometry {
     Q_OBJECT
 public:
@@ -23,9 +31,25 @@ public:
     bool GoBack();
     bool GoForward();
 
+    // Highlights every occurrence of key once the page last navigated to has
+    // loaded; the highlight goes with another page or Escape.
+    void highlightOnLoad(const QString& key);
+
+    FindBar& findBar() const;
+    PageZoom& zoom() const { return *zoom_; }
+    void printPage();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     void recoverFromCrash();
 
     QWebEngineProfile* profile_;
     int crashesSinceLoad_ = 0;
+    QUrl navigatedTo_;
+    PageFind* find_;
+    QPointer<FindBar> findBar_;
+    PageZoom* zoom_;
+    PagePrinter* printer_;
 };

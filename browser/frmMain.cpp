@@ -1,6 +1,7 @@
 #include "browser/frmMain.h"
 
 #include "browser/HtmlView.h"
+#include "browser/MainWindowAccessible.h"
 #include "browser/Misc.h"
 #include "browser/frmMainDesign.h"
 #include "browser/mdlSubs.h"
@@ -56,6 +57,7 @@ toolkit::BackgroundTile frmMain::backgroundTile() {
 }
 
 frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
+    installMainWindowAccessibility();
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Orvanta 1.3"));

@@ -54,6 +54,7 @@ frmSearch::frmSearch(const QString& dataFolder, bool mainWindowTranslucent)
     txtKey->setObjectName(QStringLiteral("txtKey"));
     txtKey->setFont(toolkit::designFont(12, true));
     txtKey->setGeometry(pixels(120, 180, 3975, 420));
+    txtKey->setAccessibleName(QStringLiteral("Ключ за търсене"));
 
     Search = makeButton(this, "Search", QStringLiteral(">>"));
     Search->setGeometry(pixels(4200, 180, 615, 420));
@@ -61,11 +62,13 @@ frmSearch::frmSearch(const QString& dataFolder, bool mainWindowTranslucent)
     Progress = new toolkit::ProgressBar(this, 0, 100);
     Progress->setObjectName(QStringLiteral("Progress"));
     Progress->placeTwips(120, 840, 4695, 375);
+    Progress->setAccessibleName(QStringLiteral("Напредък на търсенето"));
 
     lstRezults = new QListWidget(this);
     lstRezults->setObjectName(QStringLiteral("lstRezults"));
     lstRezults->setSelectionMode(QAbstractItemView::SingleSelection);
     lstRezults->setGeometry(pixels(120, 1320, 4695, 2985));
+    lstRezults->setAccessibleName(QStringLiteral("Намерени теми"));
 
     lblInfo = new toolkit::Label(
         this, QStringLiteral("Щтракнете двойно, за да видите темата в енциклопедията !"));
@@ -113,6 +116,7 @@ void frmSearch::paintEvent(QPaintEvent*) {
 void frmSearch::Search_Click() {
     Search->setEnabled(false);
     const QString key = txtKey->text();
+    searchedKey_ = key;
     lstRezults->clear();
     Progress->trySetValue(0);
     if (key.isEmpty()) {
@@ -142,5 +146,5 @@ void frmSearch::lstRezults_DblClick() {
     if (text.isEmpty())
         return;
     if (const auto stem = catalogue::stemForResultTitle(text))
-        emit topicRequested(*stem);
+        emit topicRequested(*stem, searchedKey_);
 }

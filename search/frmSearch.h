@@ -21,8 +21,9 @@ public:
     frmSearch(const QString& dataFolder, bool mainWindowTranslucent);
 
 signals:
-    // A double-clicked result: the stem of the page to open in the main window.
-    void topicRequested(const QString& stem);
+    // A double-clicked result: the stem of the page to open in the main window
+    // and the key that found it.
+    void topicRequested(const QString& stem, const QString& key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +34,8 @@ private:
     void lstRezults_DblClick();
 
     QString dataFolder_;
+    // The key the listed results were found with; the box may have changed since.
+    QString searchedKey_;
     QLineEdit* txtKey;
     QPushButton* Search;
     toolkit::ProgressBar* Progress;

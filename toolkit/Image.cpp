@@ -1,8 +1,10 @@
 #include "toolkit/Image.h"
 
+#include "toolkit/Accessibility.h"
 #include "toolkit/Click.h"
 #include "toolkit/Twips.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
@@ -17,6 +19,11 @@ float twipsOf(double pixels) {
 
 Image::Image(QWidget* parent) : QWidget(parent), TwipsGeometry(static_cast<QWidget&>(*this)) {
     setFocusPolicy(Qt::NoFocus);
+    installAccessibility();
+}
+
+bool Image::isButton() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&Image::clicked));
 }
 
 void Image::setPicture(const QPixmap& picture) {

@@ -17,6 +17,8 @@ public:
 
     const QPixmap& Picture() const { return picture_; }
     void setPicture(const QPixmap& picture);
+    // Whether anything listens to its clicks: then it is a button, else a picture.
+    bool isButton() const;
 
 signals:
     // Press and release reach the control that got the press, wherever the

@@ -1,5 +1,7 @@
 #include "toolkit/ProgressBar.h"
 
+#include "toolkit/Accessibility.h"
+
 #include <cmath>
 
 namespace toolkit {
@@ -18,6 +20,7 @@ ProgressBar::ProgressBar(QWidget* parent, float min, float max)
     setRange(shown(min), shown(max));
     QProgressBar::setValue(shown(min));
     setTextVisible(false);
+    installAccessibility();
 }
 
 bool ProgressBar::trySetValue(float value) {

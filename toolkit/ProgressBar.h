@@ -14,6 +14,8 @@ class ProgressBar : public QProgressBar, public TwipsGeometry {
 public:
     ProgressBar(QWidget* parent, float min, float max);
 
+    float Min() const { return min_; }
+    float Max() const { return max_; }
     float Value() const { return value_; }
     // False, and nothing changes, for a value outside the range.
     bool trySetValue(float value);

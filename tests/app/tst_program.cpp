@@ -1,18 +1,27 @@
 #include "app/Credits.h"
 #include "app/Program.h"
+#include "app/RunEnvironment.h"
 #include "app/StartUp.h"
 #include "app/frmAbout.h"
 #include "app/frmSplash.h"
 #include "browser/HtmlView.h"
 #include "tests/Controls.h"
+#include "tests/FindHighlight.h"
 #include "tests/FixtureData.h"
 #include "tests/TestMain.h"
 #include "tests/WhenShown.h"
 #include "toolkit/Image.h"
+#include "toolkit/MessageBox.h"
 
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWindow>
 
@@ -44,6 +53,32 @@ template <typename Act> int runProgram(QObject* context, Act act) {
     return QApplication::exec();
 }
 
+// As main() does, before the application object.
+[[maybe_unused]] const bool startedAsTheProgramIs = (exposePagesToScreenReaders(), true);
+
+bool loaded(const frmMain& main, const QString& title) {
+    return QTest::qWaitFor(
+        [&] { return main.view().title() == title && !main.view().page()->isLoading(); },
+        loadTimeout);
+}
+
+// A reader of its own, shown without the splash: the tests of the pages need
+// only its windows.
+frmMain* showReader(Program& program) {
+    frmMain& main = program.mainWindow();
+    main.show();
+    return loaded(main, "welcome") ? &main : nullptr;
+}
+
+QStringList rolesUnder(QAccessibleInterface* node) {
+    QStringList roles;
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        roles << QString::number(child->role()) << rolesUnder(child);
+    }
+    return roles;
+}
+
 } // namespace
 
 class TestProgram : public QObject {
@@ -63,6 +98,9 @@ private slots:
     void aboutKeysAndButtons();
     void oneSearchWindowFollowingTranslucencyAtLoad();
     void aResultReopensAClosedMainWindow();
+    void aResultPageHighlightsItsKeyUntilAnotherPageOpens_data();
+    void aResultPageHighlightsItsKeyUntilAnotherPageOpens();
+    void pagesReachScreenReaders();
 
 private:
     void passSplash();
@@ -273,9 +311,92 @@ void TestProgram::aResultReopensAClosedMainWindow() {
     frmSearch* search = program()->existingSearchWindow();
     program()->existingMainWindow()->close();
     QTRY_VERIFY(!program()->existingMainWindow());
-    emit search->topicRequested(QStringLiteral("AGP"));
+    emit search->topicRequested(QStringLiteral("AGP"), QString());
     QVERIFY(program()->existingMainWindow()->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(shownTitle(program()), QStringLiteral("AGP"), loadTimeout);
+}
+
+void TestProgram::aResultPageHighlightsItsKeyUntilAnotherPageOpens_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<int>("matches");
+    QTest::newRow("in the text") << "памет"
+                                 << "<p>Памет, ПАМЕТ и памет.</p>" << 3;
+    QTest::newRow("in the markup only") << "rezerva"
+                                        << "<p class=\"rezerva\">памет</p>" << 0;
+}
+
+// The key is no error where the page shows it nowhere; the start page holds
+// it too, yet shows no highlight when opened afterwards.
+void TestProgram::aResultPageHighlightsItsKeyUntilAnotherPageOpens() {
+    QFETCH(QString, key);
+    QFETCH(QString, body);
+    QFETCH(int, matches);
+    data_->writePage("AGP.htm", "AGP", body);
+    data_->writePage("welcome.htm", "welcome", QStringLiteral("памет rezerva"));
+    QStringList messages;
+    toolkit::setMessageHandler([&](const QString&, const QString& text) { messages << text; });
+    Program program(data_->folder());
+    frmMain* main = showReader(program);
+    QVERIFY(main);
+    QSignalSpy found(main->view().page(), &QWebEnginePage::findTextFinished);
+    QTest::mouseClick(control<toolkit::Image>(main, "imgSearch"), Qt::LeftButton);
+    frmSearch* search = program.existingSearchWindow();
+    control<QLineEdit>(search, "txtKey")->setText(key);
+    click(search, "Search");
+    auto* results = control<QListWidget>(search, "lstRezults");
+    const QList<QListWidgetItem*> agp = results->findItems("AGP портът", Qt::MatchExactly);
+    QCOMPARE(agp.size(), 1);
+    const QPoint at = results->visualItemRect(agp.first()).center();
+    QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(loaded(*main, "AGP"));
+    // The find bar, hidden, counts for the key as the engine does.
+    QTRY_COMPARE(control<QLabel>(main, "findCount")->text(),
+                 matches ? QStringLiteral("1 от %1").arg(matches) : "Няма съвпадения");
+    QCOMPARE(found.last().at(0).value<QWebEngineFindTextResult>().numberOfMatches(), matches);
+    if (matches)
+        QTRY_VERIFY(highlightedPixels(main->view()) > 0);
+    QCOMPARE(messages, QStringList());
+    QVERIFY(!control<QWidget>(main, "findBar")->isVisible());
+
+    QTest::mouseClick(control<toolkit::Image>(main, "Home"), Qt::LeftButton);
+    QVERIFY(loaded(*main, "welcome"));
+    QTest::qWait(500);
+    QCOMPARE(highlightedPixels(main->view()), 0);
+    QCOMPARE(control<QLabel>(main, "findCount")->text(), QString());
+    // Nor does it come back with the page.
+    QVERIFY(main->view().GoBack());
+    QVERIFY(loaded(*main, "AGP"));
+    QTest::qWait(500);
+    QCOMPARE(highlightedPixels(main->view()), 0);
+    toolkit::setMessageHandler({});
+}
+
+// Headings, links, tables and text, as the engine gives them; only when the
+// program has asked for them before the application object.
+void TestProgram::pagesReachScreenReaders() {
+    data_->writePage("AGP.htm", "AGP",
+                     QStringLiteral("<h2>Версии</h2><a href=\"welcome.htm\">начало</a><table>"
+                                    "<tr><th>Версия</th><th>Скорост</th></tr>"
+                                    "<tr><td>1x</td><td>266 MB/s</td></tr></table>"));
+    Program program(data_->folder());
+    frmMain* main = showReader(program);
+    QVERIFY(main);
+    QAccessible::setActive(true);
+    program.ShowTopic("AGP", QString());
+    QVERIFY(loaded(*main, "AGP"));
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&main->view());
+    QTRY_VERIFY_WITH_TIMEOUT(view->childCount() == 1 && view->child(0)->childCount() > 0,
+                             loadTimeout);
+    QAccessibleInterface* page = view->child(0);
+    QCOMPARE(page->role(), QAccessible::WebDocument);
+    QCOMPARE(page->text(QAccessible::Name), QStringLiteral("AGP"));
+    const QStringList roles = rolesUnder(page);
+    QAccessible::setActive(false);
+    for (const QAccessible::Role role :
+         {QAccessible::Heading, QAccessible::Link, QAccessible::Table, QAccessible::StaticText})
+        QVERIFY2(roles.contains(QString::number(role)), qPrintable(roles.join(u' ')));
 }
 
 TELVANE_TEST_MAIN(TestProgram)

@@ -7,6 +7,7 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/ProgressBar.h"
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +33,8 @@ private slots:
     void doubleClickAsksForThePageAndTheWindowStays();
     void translucencyFollowsTheMainWindowAtLoad();
     void theListingIsTheOneMadeAtLoad();
+    void screenReadersHearBulgarianNames_data();
+    void screenReadersHearBulgarianNames();
 
 private:
     void open(bool mainTranslucent = false);
@@ -124,6 +127,9 @@ void TestSearchWindow::theBarAdvancesPerPageAndStopsBelowItsMaximum() {
     open();
     QCOMPARE(search("текст"), QStringList());
     QCOMPARE(this->bar(), bar);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(
+        control<toolkit::ProgressBar>(window_.get(), "Progress"));
+    QCOMPARE(accessible->valueInterface()->currentValue().toFloat(), bar);
 }
 
 void TestSearchWindow::anEmptyKeyClearsAndSays() {
@@ -173,12 +179,14 @@ void TestSearchWindow::doubleClickAsksForThePageAndTheWindowStays() {
     open();
     QSignalSpy requests(window_.get(), &frmSearch::topicRequested);
     QCOMPARE(search("чипсет"), QStringList{"Чипсетите"});
+    // The page is asked for with the key that found it, whatever the box holds now.
+    control<QLineEdit>(window_.get(), "txtKey")->setText("друго");
     const QPoint at = results()->visualItemRect(results()->item(0)).center();
     QTest::mouseClick(results()->viewport(), Qt::LeftButton, {}, at); // a click only selects
     QCOMPARE(requests.count(), 0);
     QTest::mouseDClick(results()->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(requests.count(), 1);
-    QCOMPARE(requests.at(0).at(0).toString(), QStringLiteral("chipset"));
+    QCOMPARE(requests.at(0), (QVariantList{"chipset", "чипсет"}));
     QVERIFY(window_->isVisible());
     // A double-click on no title asks for nothing.
     results()->clearSelection();
@@ -200,6 +208,25 @@ void TestSearchWindow::theListingIsTheOneMadeAtLoad() {
     QCOMPARE(search("дошли"), QStringList{"Добре дошли"});
     open();
     QCOMPARE(search("дошли"), (QStringList{"AGP портът", "Добре дошли"}));
+}
+
+void TestSearchWindow::screenReadersHearBulgarianNames_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("key") << "txtKey"
+                         << "Ключ за търсене";
+    QTest::newRow("results") << "lstRezults"
+                             << "Намерени теми";
+    QTest::newRow("progress") << "Progress"
+                              << "Напредък на търсенето";
+}
+
+void TestSearchWindow::screenReadersHearBulgarianNames() {
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    open();
+    auto* widget = ::control<QWidget>(window_.get(), qPrintable(control));
+    QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
 }
 
 TELVANE_TEST_MAIN(TestSearchWindow)

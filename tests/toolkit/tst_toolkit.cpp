@@ -5,6 +5,7 @@
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Tiling.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -25,6 +26,8 @@ private slots:
     void wideLinesSpreadAcrossTheirLength();
     void aDoubleClickIsOneClick();
     void fileListingOrderAndFilter();
+    void anImageIsAButtonWhileItsClicksAreHeard();
+    void theProgressBarTellsItsOwnUnits();
 };
 
 void TestToolkit::tilesGoColumnByColumn() {
@@ -160,6 +163,37 @@ void TestToolkit::fileListingOrderAndFilter() {
     QCOMPARE(list.ListCount(), 4);
     QCOMPARE(list.List(3), QStringLiteral("Zeta.htm"));
     QCOMPARE(list.List(4), QString());
+}
+
+// A screen reader's press comes through the event loop, as a click does.
+void TestToolkit::anImageIsAButtonWhileItsClicksAreHeard() {
+    toolkit::Image image(nullptr);
+    image.setToolTip(QStringLiteral("Главна страница"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&image);
+    QCOMPARE(accessible->role(), QAccessible::Graphic);
+    QVERIFY(accessible->actionInterface()->actionNames().isEmpty());
+    QSignalSpy clicks(&image, &toolkit::Image::clicked);
+    QCOMPARE(accessible->role(), QAccessible::PushButton);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Главна страница"));
+    QCOMPARE(accessible->text(QAccessible::Description), QString());
+    QCOMPARE(accessible->actionInterface()->actionNames(),
+             QStringList{QAccessibleActionInterface::pressAction()});
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(clicks.count(), 0);
+    QTRY_COMPARE(clicks.count(), 1);
+}
+
+// The bar underneath counts in tenths.
+void TestToolkit::theProgressBarTellsItsOwnUnits() {
+    toolkit::ProgressBar bar(nullptr, 0, 100);
+    QVERIFY(bar.trySetValue(23.5f));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&bar);
+    QCOMPARE(accessible->role(), QAccessible::ProgressBar);
+    QAccessibleValueInterface* value = accessible->valueInterface();
+    QCOMPARE(value->currentValue().toDouble(), 23.5);
+    QCOMPARE(value->minimumValue().toDouble(), 0.0);
+    QCOMPARE(value->maximumValue().toDouble(), 100.0);
+    QCOMPARE(accessible->text(QAccessible::Value), QStringLiteral("24 %"));
 }
 
 QTEST_MAIN(TestToolkit)

@@ -1,7 +1,8 @@
-#include "app/RunsQuietly.h"
+#include "app/RunEnvironment.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QString>
 #include <QtGlobal>
 
 namespace {
@@ -17,6 +18,18 @@ void addChromiumFlagUnlessSet(const QByteArray& flagSwitch, const QByteArray& fl
     if (!flags.contains(flagSwitch))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + ' ' + flag).trimmed());
 }
+
+QtMessageHandler passOn = nullptr;
+
+// What Qt and the web engine say, once each, when there is no GL to draw with,
+// which is what was asked for; everything else goes on as before.
+void dropNoGlNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("Cannot create platform OpenGL context")) ||
+        message.contains(QLatin1String("No suitable graphics backend found")))
+        return;
+    passOn(type, context, message);
+}
+
 } // namespace
 
 void keepRunFromWriting() {
@@ -32,4 +45,14 @@ void keepTerminalQuiet() {
     // QT_LOGGING_RULES is applied after these rules, so the user's take precedence.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     addChromiumFlagUnlessSet("--log-level", "--log-level=3");
+}
+
+void drawPagesInSoftware() {
+    setUnlessSet("QT_QUICK_BACKEND", "software");
+    setUnlessSet("QT_XCB_GL_INTEGRATION", "none");
+    passOn = qInstallMessageHandler(dropNoGlNotes);
+}
+
+void exposePagesToScreenReaders() {
+    setUnlessSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
 }

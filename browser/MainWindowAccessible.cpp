@@ -1,0 +1,66 @@
+#include "browser/MainWindowAccessible.h"
+
+#include "browser/FindBar.h"
+#include "browser/frmMain.h"
+#include "toolkit/Line.h"
+#include "toolkit/Shape.h"
+
+#include <QAccessibleWidget>
+#include <algorithm>
+
+namespace {
+
+class MainWindowAccessible : public QAccessibleWidget {
+public:
+    explicit MainWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return int(announced().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QWidgetList children = announced();
+        return index >= 0 && index < children.size()
+                   ? QAccessible::queryAccessibleInterface(children.at(index))
+                   : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? int(announced().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    // In reading order, top to bottom and left to right: the stacking order
+    // of the window's children says nothing to a listener.
+    QWidgetList announced() const {
+        QWidgetList children;
+        for (QObject* object : widget()->children()) {
+            auto* control = qobject_cast<QWidget*>(object);
+            if (control && !control->isWindow() && !control->isHidden() &&
+                !qobject_cast<toolkit::Shape*>(control) && !qobject_cast<toolkit::Line*>(control))
+                children << control;
+        }
+        std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        return children;
+    }
+};
+
+// A QFrame would be announced as a border, which reads as a window of its own.
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String(frmMain::staticMetaObject.className()))
+        return new MainWindowAccessible(static_cast<QWidget*>(object));
+    if (className == QLatin1String(FindBar::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::ToolBar);
+    return nullptr;
+}
+
+} // namespace
+
+void installMainWindowAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
