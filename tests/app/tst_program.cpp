@@ -260,9 +260,11 @@ void TestProgram::aboutKeysAndButtons() {
         opened = about;
         if (action == QLatin1String("escape"))
             QTest::keyClick(about, Qt::Key_Escape);
-        else if (action == QLatin1String("enter"))
+        else if (action == QLatin1String("enter")) {
+            // The site button has the focus once the window is active.
+            QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(about, "cmdSite"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        else if (action == QLatin1String("site"))
+        } else if (action == QLatin1String("site"))
             click(about, "cmdSite");
         else if (action == QLatin1String("ok"))
             click(about, "cmdOK");

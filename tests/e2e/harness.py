@@ -71,8 +71,15 @@ def eventually(probe, timeout, interval=0.1):
         time.sleep(interval)
 
 
+# Waits for what must come are stretched by this much: on a loaded machine with
+# several web engines starting side by side a good run can take that long, and
+# waiting longer for something that does come costs nothing.
+PATIENCE = 3
+
+
 def wait_for(probe, timeout, what, interval=0.1):
     """Like eventually(), but fails when the time is up."""
+    timeout *= PATIENCE
     value = eventually(probe, timeout, interval)
     if not value:
         raise Timeout(f"timed out after {timeout:g} s waiting for {what} (last: {value!r})")
@@ -602,7 +609,7 @@ class DisplayTestCase(unittest.TestCase):
         self.addCleanup(app.stop)
         return app
 
-    def assertExitsWithZero(self, app, timeout=20):
+    def assertExitsWithZero(self, app, timeout=20 * PATIENCE):
         status = app.wait_exit(timeout)
         if status < 0:
             what = f"was killed by {signal.Signals(-status).name}"
