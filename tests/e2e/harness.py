@@ -517,7 +517,14 @@ class Telvane:
         return shown[0] if shown and not self.window_named(MAIN_TITLE) else None
 
     def wait_splash(self, timeout=30):
-        return wait_for(self.splash, timeout, "the splash window")
+        try:
+            return wait_for(self.splash, timeout, "the splash window")
+        except Timeout as missing:
+            # Say what there was instead, so that a rare miss can be understood.
+            shown = {w: self.geometry(w) for w in self.windows()}
+            raise Timeout(f"{missing}; process status {self.proc.poll()!r}, mapped windows "
+                          f"{shown}, main window named: {self.window_named(MAIN_TITLE)!r}; "
+                          f"its last output:\n{self.log_tail()}") from None
 
     def wait_main(self, timeout=30):
         self.main_window = wait_for(lambda: self.window_named(MAIN_TITLE), timeout,
