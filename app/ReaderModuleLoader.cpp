@@ -1,4 +1,4 @@
-#include "app/ReaderModule.h"
+#include "app/ReaderModuleLoader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

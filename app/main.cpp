@@ -1,6 +1,6 @@
 #include "app/ApplicationSetup.h"
 #include "app/CommandLine.h"
-#include "app/ReaderModule.h"
+#include "app/ReaderModuleLoader.h"
 #include "app/RunEnvironment.h"
 #include "app/StartUp.h"
 #include "catalogue/PageFiles.h"

@@ -2,6 +2,7 @@
 
 #include "browser/FindBar.h"
 #include "browser/frmMain.h"
+#include "toolkit/Accessibility.h"
 #include "toolkit/Line.h"
 #include "toolkit/Shape.h"
 
@@ -58,9 +59,5 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
 } // namespace
 
 void installMainWindowAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&accessibleFor);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    toolkit::installFactoryOnce(&accessibleFor);
 }

@@ -5,6 +5,7 @@
 
 #include <QAccessibleWidget>
 #include <QLocale>
+#include <QSet>
 
 namespace toolkit {
 
@@ -84,12 +85,16 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
 
 } // namespace
 
+void installFactoryOnce(QAccessible::InterfaceFactory factory) {
+    static QSet<QAccessible::InterfaceFactory> installed;
+    if (!installed.contains(factory)) {
+        installed.insert(factory);
+        QAccessible::installFactory(factory);
+    }
+}
+
 void installAccessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&accessibleFor);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    installFactoryOnce(&accessibleFor);
 }
 
 } // namespace toolkit
