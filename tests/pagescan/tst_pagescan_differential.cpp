@@ -93,64 +93,59 @@ QString describe(const QByteArray& page, const QString& key, qint64 chunk) {
 class DifferentialTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void smallPagesInSmallChunks();
-    void keysAcrossTheDefaultChunkEdge();
-
-private:
-    // Checks the scanner against the reference for one page and key.
-    bool agree(const QByteArray& page, const QStringList& items, const QString& key, qint64 chunk);
-
     QTemporaryDir dir_;
     int found_ = 0;
     int notFound_ = 0;
+
+    // Checks the scanner against the reference for one page and key.
+    bool agree(const QByteArray& page, const QStringList& items, const QString& key, qint64 chunk) {
+        const QString path = dir_.filePath(u"page.htm"_qs);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(page) != page.size())
+            qFatal("cannot write %s", qPrintable(path));
+        file.close();
+        const bool expected = referenceContains(items, key);
+        (expected ? found_ : notFound_) += 1;
+        return KeyScanner(key, chunk).pageContainsKey(path) == expected;
+    }
+
+private slots:
+    void smallPagesInSmallChunks() {
+        QRandomGenerator random(20240611);
+        for (int round = 0; round < 3000; ++round) {
+            const PageKind& kind = pageKinds()[random.bounded(int(pageKinds().size()))];
+            const QByteArray page = randomPage(random, kind, random.bounded(300));
+            const QString text = referenceText(page);
+            const QStringList items = referenceItems(text);
+            for (int k = 0; k < 4; ++k) {
+                const QString key =
+                    randomKey(random, kind, text, random.bounded(int(text.size()) + 1));
+                const qint64 chunk = ChunkSizes[random.bounded(int(ChunkSizes.size()))];
+                QVERIFY2(agree(page, items, key, chunk), qPrintable(describe(page, key, chunk)));
+            }
+        }
+        qInfo("%d checks found the key, %d did not", found_, notFound_);
+        QVERIFY(found_ > 3000 && notFound_ > 3000);
+    }
+
+    void keysAcrossTheDefaultChunkEdge() {
+        QRandomGenerator random(1994);
+        for (const PageKind& kind : pageKinds()) {
+            const int length = int(KeyScanner::DefaultChunkBytes) + random.bounded(1 << 19);
+            const QByteArray page = randomPage(random, kind, length);
+            const QString text = referenceText(page);
+            const QStringList items = referenceItems(text);
+            // The text index of about the first chunk edge.
+            const qsizetype edge = referenceText(page.left(KeyScanner::DefaultChunkBytes)).size();
+            for (int k = 0; k < 40; ++k) {
+                const QString key = randomKey(random, kind, text, edge - 1 - random.bounded(5));
+                QVERIFY2(agree(page, items, key, KeyScanner::DefaultChunkBytes),
+                         qPrintable(describe(page, key, KeyScanner::DefaultChunkBytes)));
+            }
+        }
+    }
 };
-
-bool DifferentialTest::agree(const QByteArray& page, const QStringList& items, const QString& key,
-                             qint64 chunk) {
-    const QString path = dir_.filePath(u"page.htm"_qs);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(page) != page.size())
-        qFatal("cannot write %s", qPrintable(path));
-    file.close();
-    const bool expected = referenceContains(items, key);
-    (expected ? found_ : notFound_) += 1;
-    return KeyScanner(key, chunk).pageContainsKey(path) == expected;
-}
-
-void DifferentialTest::smallPagesInSmallChunks() {
-    QRandomGenerator random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        const PageKind& kind = pageKinds()[random.bounded(int(pageKinds().size()))];
-        const QByteArray page = randomPage(random, kind, random.bounded(300));
-        const QString text = referenceText(page);
-        const QStringList items = referenceItems(text);
-        for (int k = 0; k < 4; ++k) {
-            const QString key = randomKey(random, kind, text, random.bounded(int(text.size()) + 1));
-            const qint64 chunk = ChunkSizes[random.bounded(int(ChunkSizes.size()))];
-            QVERIFY2(agree(page, items, key, chunk), qPrintable(describe(page, key, chunk)));
-        }
-    }
-    qInfo("%d checks found the key, %d did not", found_, notFound_);
-    QVERIFY(found_ > 3000 && notFound_ > 3000);
-}
-
-void DifferentialTest::keysAcrossTheDefaultChunkEdge() {
-    QRandomGenerator random(1994);
-    for (const PageKind& kind : pageKinds()) {
-        const int length = int(KeyScanner::DefaultChunkBytes) + random.bounded(1 << 19);
-        const QByteArray page = randomPage(random, kind, length);
-        const QString text = referenceText(page);
-        const QStringList items = referenceItems(text);
-        // The text index of about the first chunk edge.
-        const qsizetype edge = referenceText(page.left(KeyScanner::DefaultChunkBytes)).size();
-        for (int k = 0; k < 40; ++k) {
-            const QString key = randomKey(random, kind, text, edge - 1 - random.bounded(5));
-            QVERIFY2(agree(page, items, key, KeyScanner::DefaultChunkBytes),
-                     qPrintable(describe(page, key, KeyScanner::DefaultChunkBytes)));
-        }
-    }
-}
 
 QTEST_GUILESS_MAIN(DifferentialTest)
 #include "tst_pagescan_differential.moc"

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "browser/HtmlView.h"
+#include "browser/LocalPageScheme.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEngineHistory>
+
+// What the widget tests share: a Data folder of their own, their windows'
+// controls by design name, pop-ups and modal windows worked while open, and
+// waits on the HTML view.
+
+// A Data folder in a temporary folder of its own, so that tests can run side
+// by side; the windows are given its path.
+class FixtureData {
+public:
+    FixtureData() { QDir().mkpath(folder_); }
+
+    const QString& folder() const { return folder_; }
+    QString path(const QString& name) const { return folder_ + u'/' + name; }
+
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+
+    // A small UTF-8 page whose title and body name it.
+    void writePage(const QString& name, const QString& title, const QString& body = {}) const {
+        write(name, QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
+                                   "</title></head><body><p>%1</p>%2</body></html>")
+                        .arg(title, body)
+                        .toUtf8());
+    }
+
+private:
+    QTemporaryDir root_;
+    QString folder_ = root_.filePath(QStringLiteral("Data"));
+};
+
+// A window's control by its design name; null when there is none, which the
+// calling test then fails on.
+template <typename Control = QWidget> Control* control(const QObject* window, const char* name) {
+    return window->findChild<Control*>(QLatin1String(name));
+}
+
+inline void click(const QObject* window, const char* name, Qt::MouseButton button = Qt::LeftButton,
+                  QPoint at = QPoint(5, 5)) {
+    QTest::mouseClick(control(window, name), button, {}, at);
+}
+
+// Runs act on the pop-up menu or modal window of type Window once it is open.
+// The call that opens such a window blocks in its own event loop until the
+// window closes, so the act is scheduled before that call. Gives up after
+// about ten seconds, leaving the test to fail on what the act did not do.
+template <typename Window, typename Act>
+void whenShown(QObject* context, Act act, int triesLeft = 200) {
+    QTimer::singleShot(50, context, [context, act, triesLeft] {
+        QWidget* active = QApplication::activePopupWidget();
+        if (!active)
+            active = QApplication::activeModalWidget();
+        if (auto* window = qobject_cast<Window*>(active))
+            act(window);
+        else if (triesLeft > 0)
+            whenShown<Window>(context, act, triesLeft - 1);
+    });
+}
+
+// Whether the view settles on the page of that title, at that history index
+// unless it is -1, within a time long enough for a loaded machine.
+inline bool settles(const HtmlView& view, const QString& title, int index = -1) {
+    return QTest::qWaitFor(
+        [&] {
+            return view.title() == title && !view.page()->isLoading() &&
+                   (index < 0 || view.history()->currentItemIndex() == index);
+        },
+        20000);
+}
+
+// How much of the find highlight a view shows: Chromium paints the active
+// match orange and the other matches yellow.
+inline int highlightedPixels(QWidget& view) {
+    const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            count += (shot.pixel(x, y) & 0xffffff) == 0xffff00 ||
+                     (shot.pixel(x, y) & 0xffffff) == 0xff9632;
+    return count;
+}
+
+// The HTML view's page scheme has to be known before the application object
+// is made, which QTEST_MAIN does first; so the widget tests use this main.
+// Each test deletes the windows it makes.
+#define TELVANE_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char** argv) {                                                              \
+        LocalPageScheme::registerScheme();                                                         \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""Checks the encyclopedia's pages and pictures against the house rules for content.
+
+    check_pages.py DATA          every *.htm and images/*.svg of a Data folder
+    check_pages.py --self-test   shows that each check catches the fault it is for
+
+Page writers run it on their Data folder before anything is built; CTest runs
+both forms. That each page carries its catalogue title is checked beside the
+catalogue, in tst_content.
+"""
+
+import os
+import re
+import sys
+import tempfile
+import unittest
+
+MIN_WORDS, MIN_START_PAGE_WORDS, MAX_WORDS = 600, 200, 1500
+LINK = re.compile(r'\b(href|src)\s*=\s*"([^"]*)"')
+SCHEME = re.compile(r"^[a-zA-Z][a-zA-Z0-9+.-]*:")
+
+
+def exists_with_exact_case(folder, path):
+    """Whether path, relative to folder, names a file with exactly that letter case throughout."""
+    parts = path.split("/")
+    for i, part in enumerate(parts):
+        if part not in os.listdir(folder):
+            return False
+        folder = os.path.join(folder, part)
+        if (i == len(parts) - 1) != os.path.isfile(folder):
+            return False
+    return True
+
+
+def body_words(html):
+    body = re.search(r"<body.*</body>", html, re.S)
+    text = re.sub(r"<[^>]*>", " ", body.group(0) if body else "")
+    return sum(any(c.isalpha() for c in word) for word in text.split())
+
+
+def page_problems(folder, name):
+    """What is wrong with one page, as readable sentences; empty when nothing is."""
+    with open(os.path.join(folder, name), "rb") as f:
+        raw = f.read()
+    problems = []
+    try:
+        html = raw.decode("utf-8")
+    except UnicodeDecodeError:
+        html = raw.decode("utf-8", "replace")
+        problems.append("not valid UTF-8")
+    rules = [
+        (html.startswith("<!DOCTYPE html>"), "does not start with <!DOCTYPE html>"),
+        ('<html lang="bg">' in html, "not marked as Bulgarian"),
+        ('<meta charset="utf-8">' in html.lower(), "does not declare its charset"),
+        ("<script" not in html.lower(), "has a script"),
+        ("&#" not in html, "writes characters as references"),
+        ("<figure" in html and "<figcaption" in html, "has no figure with a caption"),
+    ]
+    problems += [problem for sound, problem in rules if not sound]
+    for kind, target in LINK.findall(html):
+        target = target.split("#")[0]
+        if SCHEME.match(target):
+            if kind == "src" or re.search(rf'<link\b[^>]*href="{re.escape(target)}"', html):
+                problems.append(f"outside resource {target}")
+        elif target and not exists_with_exact_case(folder, target):
+            problems.append(f"broken link {target}")
+    words = body_words(html)
+    least = MIN_START_PAGE_WORDS if name == "welcome.htm" else MIN_WORDS
+    if not least <= words <= MAX_WORDS:
+        problems.append(f"{words} words, not {least} to {MAX_WORDS}")
+    return problems
+
+
+def picture_problems(path):
+    with open(path, encoding="utf-8") as f:
+        svg = f.read()
+    rules = [("<script" not in svg, "has a script"), ("<image" not in svg, "embeds an image"),
+             (not re.search(r'href\s*=\s*"https?:', svg), "refers outside")]
+    return [problem for sound, problem in rules if not sound]
+
+
+def check(folder):
+    pages = sorted(name for name in os.listdir(folder) if name.endswith(".htm"))
+    pictures_folder = os.path.join(folder, "images")
+    pictures = sorted(name for name in os.listdir(pictures_folder) if name.endswith(".svg"))
+    faults = [f"{name}: {problem}" for name in pages for problem in page_problems(folder, name)]
+    faults += [f"images/{name}: {problem}" for name in pictures
+               for problem in picture_problems(os.path.join(pictures_folder, name))]
+    if len(pictures) < len(pages):
+        faults.append(f"{len(pictures)} pictures for {len(pages)} pages")
+    print("\n".join(faults) or f"{len(pages)} pages and {len(pictures)} pictures are sound")
+    return not faults
+
+
+class SelfTest(unittest.TestCase):
+    WORDS = "дума " * 650
+
+    def problems_of(self, title="Чипсетите", extra="", words=WORDS, tail=b""):
+        page = (f'<!DOCTYPE html>\n<html lang="bg">\n<head>\n<meta charset="utf-8">\n'
+                f'<title>{title}</title>\n<link rel="stylesheet" href="style.css">\n</head>\n'
+                f'<body>\n<p>{words}</p>\n<figure><img src="images/a.svg" alt="а">'
+                f'<figcaption>б</figcaption></figure>\n{extra}<a href="welcome.htm">начало</a>\n'
+                f"</body>\n</html>\n").encode() + tail
+        with tempfile.TemporaryDirectory() as folder:
+            os.mkdir(os.path.join(folder, "images"))
+            for name in ("welcome.htm", "style.css", "images/a.svg"):
+                open(os.path.join(folder, name), "w").close()
+            with open(os.path.join(folder, "chipset.htm"), "wb") as f:
+                f.write(page)
+            return "; ".join(page_problems(folder, "chipset.htm"))
+
+    def test_each_check_catches_its_fault(self):
+        self.assertEqual(self.problems_of(), "")
+        cases = [
+            ({"extra": '<a href="Welcome.htm">x</a>'}, "broken link Welcome.htm"),
+            ({"extra": '<a href="images">x</a>'}, "broken link images"),
+            ({"extra": '<img src="https://example.org/a.png" alt="x">'}, "outside resource"),
+            ({"extra": '<link rel="stylesheet" href="http://example.org/a.css">'},
+             "outside resource"),
+            ({"extra": "<script>x()</script>"}, "has a script"),
+            ({"extra": "&#1040;"}, "references"),
+            ({"words": "кратко"}, "3 words, not 600"),
+            ({"tail": b"\xE9\xFF"}, "UTF-8"),
+        ]
+        for fault, problem in cases:
+            with self.subTest(problem):
+                self.assertIn(problem, self.problems_of(**fault))
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["--self-test"]:
+        unittest.main(argv=sys.argv[:1])
+    elif len(sys.argv) == 2:
+        sys.exit(0 if check(sys.argv[1]) else 1)
+    else:
+        sys.exit(__doc__)
