@@ -1,4 +1,3 @@
-#include "app/Credits.h"
 #include "app/Program.h"
 #include "app/RunEnvironment.h"
 #include "app/StartUp.h"
@@ -100,111 +99,19 @@ private slots:
         QVERIFY(shows("welcome"));
     }
 
-    void whatPassesTheSplash_data() {
-        QTest::addColumn<QString>("target"); // a control, the window, or "" for a key
-        QTest::addColumn<int>("input");      // a mouse button or a key
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<bool>("passes");
-        QTest::newRow("picture, left")
-            << "imgLogo" << int(Qt::LeftButton) << QPoint(40, 200) << true;
-        QTest::newRow("picture, right")
-            << "imgLogo" << int(Qt::RightButton) << QPoint(40, 200) << true;
-        QTest::newRow("frame border") << "Frame1" << int(Qt::LeftButton) << QPoint(200, 3) << true;
-        QTest::newRow("window margin")
-            << "frmSplash" << int(Qt::LeftButton) << QPoint(4, 150) << true;
-        QTest::newRow("label") << "Label2" << int(Qt::LeftButton) << QPoint(5, 5) << false;
-        for (const auto& [name, key, passes] : {std::tuple{"letter", Qt::Key_A, true},
-                                                {"enter", Qt::Key_Return, true},
-                                                {"escape", Qt::Key_Escape, true},
-                                                {"arrow", Qt::Key_Left, false},
-                                                {"function key", Qt::Key_F1, false},
-                                                {"shift alone", Qt::Key_Shift, false}})
-            QTest::newRow(name) << "" << int(key) << QPoint() << passes;
-    }
-
-    // Passed, the start page shows as the one history entry.
-    void whatPassesTheSplash() {
-        QFETCH(QString, target);
-        QFETCH(int, input);
-        QFETCH(QPoint, at);
-        QFETCH(bool, passes);
-        if (target.isEmpty())
-            QTest::keyClick(splash_, Qt::Key(input));
-        else if (target == QLatin1String("frmSplash"))
-            QTest::mouseClick(splash_, Qt::MouseButton(input), {}, at);
-        else
-            click(splash_, qPrintable(target), Qt::MouseButton(input), at);
-        if (!passes) {
-            QTest::qWait(100);
-            QVERIFY(splash_ && splash_->isVisible());
-        }
-        QTRY_COMPARE(!splash_, passes);
-        QCOMPARE(mainWindowShown(program()), passes);
-        if (passes) {
-            QVERIFY(shows("welcome"));
-            QCOMPARE(main()->view().history()->count(), 1);
-        }
-    }
-
-    // Nothing else takes input while it is open; where no control lies, the
-    // main window's tile shows from the About window's own corner.
-    void aboutIsModalOverTheMainWindowsTile() {
+    // Where no control lies, the main window's tile shows from the About
+    // window's own corner.
+    void aboutShowsTheMainWindowsTile() {
         passSplash();
         QImage shot;
         whenShown<frmAbout>(this, [&](frmAbout* about) {
-            click(main(), "Home");
-            QTest::qWait(200);
             shot = about->grab().toImage();
             click(about, "cmdOK");
         });
         click(main(), "cmdAbout"); // returns once the About window has closed
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(main()->view().history()->count(), 1);
         const QImage tile = frmMain::backgroundTile().picture.toImage();
         for (const QPoint at : {QPoint(2, 2), QPoint(110, 10), QPoint(300, 100)})
             QCOMPARE(shot.pixel(at), tile.pixel(at.x() % tile.width(), at.y() % tile.height()));
-    }
-
-    void aboutKeysAndButtons_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("opensSite");
-        for (const auto& [action, opensSite] : {std::pair{"escape", true},
-                                                {"enter", true},
-                                                {"site", true},
-                                                {"ok", false},
-                                                {"tab then enter", false},
-                                                {"close box", false}})
-            QTest::newRow(action) << action << opensSite;
-    }
-
-    // The site opens in the main window's view as a new history entry.
-    void aboutKeysAndButtons() {
-        QFETCH(QString, action);
-        QFETCH(bool, opensSite);
-        passSplash();
-        QPointer<frmAbout> opened;
-        whenShown<frmAbout>(this, [&](frmAbout* about) {
-            opened = about;
-            // The site button has the focus once the window is active.
-            QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(about, "cmdSite"));
-            if (action == QLatin1String("escape"))
-                QTest::keyClick(about, Qt::Key_Escape);
-            else if (action.endsWith(QLatin1String("enter"))) {
-                if (action.startsWith(QLatin1String("tab")))
-                    QTest::keyClick(about, Qt::Key_Tab);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            } else if (action == QLatin1String("close box"))
-                about->close();
-            else
-                click(about, action == QLatin1String("ok") ? "cmdOK" : "cmdSite");
-        });
-        click(main(), "cmdAbout");
-        QTRY_VERIFY(!opened);
-        if (opensSite)
-            QTRY_COMPARE_WITH_TIMEOUT(main()->view().url(),
-                                      QUrl(QString::fromUtf8(Credits::siteUrl)), 20000);
-        QTest::qWait(200);
-        QCOMPARE(main()->view().history()->count(), opensSite ? 2 : 1);
     }
 
     // Opaque again, the open window keeps its alpha; a new one follows.

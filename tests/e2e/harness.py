@@ -540,11 +540,11 @@ class Telvane:
         out = self.display.x("xdotool", "getwindowfocus")
         return int(out) if out.strip().isdigit() else None
 
-    def click(self, window, x, y, repeat=1):
+    def click(self, window, x, y, repeat=1, button=1):
         args = ["mousemove", "--window", window, x, y, "click"]
         if repeat > 1:
             args += ["--repeat", repeat, "--delay", 80]
-        self.display.xdotool(*args, 1)
+        self.display.xdotool(*args, button)
 
     def key(self, *keys):
         self.display.xdotool("key", *keys)

@@ -1,7 +1,9 @@
 """From the splash to the main window and its first layout."""
 
+import time
+
 import harness
-from harness import DisplayTestCase, big_link, eventually, page
+from harness import DisplayTestCase, big_link, eventually, page, wait_for
 
 WELCOME = "Начало на теста"
 PAGES = {
@@ -35,6 +37,34 @@ class Splash(DisplayTestCase):
         app.wait_title(WELCOME)
         self.assertEqual(app.devtools.url(), app.url_of("welcome.htm"))
         self.assertNotIn(splash, app.windows(), "the splash is gone")
+
+
+    def test_what_passes_the_splash(self):
+        # Splash client pixels: the picture, the frame's edge above it, the
+        # window's margin, a label on the picture.
+        picture, frame_edge, margin, label = (100, 200), (210, 5), (4, 150), (460, 51)
+        right, left = 3, 1
+        passing = [("click", *picture, right), ("click", *frame_edge, left),
+                   ("click", *margin, left), ("key", "Return"), ("key", "Escape")]
+        for how, *what in passing:
+            with self.subTest(how=how, what=what):
+                app = self.run_telvane(PAGES).start()
+                splash = app.wait_splash()
+                wait_for(lambda: app.focused() == splash, 10, "the splash to get the focus")
+                # Clicks and keys that type nothing leave the splash where it is.
+                app.click(splash, *label)
+                app.key("Left", "F1", "shift")
+                time.sleep(0.5)
+                self.assertEqual(app.splash(), splash)
+                self.assertIsNone(app.window_named(harness.MAIN_TITLE))
+                if how == "click":
+                    x, y, button = what
+                    app.click(splash, x, y, button=button)
+                else:
+                    app.key(*what)
+                app.wait_main()
+                app.wait_title(WELCOME)
+                app.stop()
 
 
 class FirstLayout(DisplayTestCase):
