@@ -8,11 +8,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
-#include <QWebEngineScript>
-#include <QWheelEvent>
 
-// The reader's side of the HTML view: find, keys, zoom, its menu, print, and
-// what screen readers are told of the main window.
+// The reader's side of the HTML view: find, keys, its menu, print, and what
+// screen readers are told of the main window. Zoom and the history keys are
+// tested end to end.
 class TestHtmlView : public QObject {
     Q_OBJECT
 
@@ -41,13 +40,6 @@ class TestHtmlView : public QObject {
         const int next = view().history()->currentItemIndex() + 1;
         main_->showTopic(stem);
         QVERIFY(settles(view(), title, next));
-    }
-
-    QVariant evaluate(const QString& script) const {
-        std::optional<QVariant> answer;
-        view().page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                     [&](const QVariant& value) { answer = value; });
-        return QTest::qWaitFor([&] { return answer.has_value(); }, 20000) ? *answer : QVariant();
     }
 
 private slots:
@@ -131,60 +123,6 @@ private slots:
         QVERIFY(findBar()->isVisible());
         press(Qt::CTRL | Qt::Key_Plus);
         QCOMPARE(view().zoomFactor(), 1.1);
-    }
-
-    void zoomStepsWithinItsRangeAndHoldsAcrossPages_data() {
-        QTest::addColumn<QString>("steps"); // + = - 0 keys with Ctrl, w W the wheel up and down
-        QTest::addColumn<double>("zoom");
-        QTest::newRow("browser steps") << "+++=" << 1.75;
-        QTest::newRow("minus") << "-" << 0.9;
-        QTest::newRow("zero resets") << "++0" << 1.0;
-        QTest::newRow("down from no further than 300 %") << QString(20, u'+') + u'-' << 2.5;
-        QTest::newRow("no further than 50 %") << QString(20, u'-') << 0.5;
-        QTest::newRow("wheel both ways") << "wWW" << 0.9;
-    }
-
-    // The page itself is drawn at that zoom, here and on the next pages.
-    void zoomStepsWithinItsRangeAndHoldsAcrossPages() {
-        QFETCH(QString, steps);
-        QFETCH(double, zoom);
-        const QHash<QChar, Qt::Key> keys{
-            {u'+', Qt::Key_Plus}, {u'=', Qt::Key_Equal}, {u'-', Qt::Key_Minus}, {u'0', Qt::Key_0}};
-        for (const QChar step : steps) {
-            if (keys.contains(step)) {
-                press(Qt::CTRL | keys[step]);
-                continue;
-            }
-            const QPointF at(20, 20);
-            QWheelEvent wheel(at, page()->mapToGlobal(at), {}, {0, step == u'w' ? 120 : -120},
-                              Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(page(), &wheel);
-        }
-        QCOMPARE(view().zoomFactor(), zoom);
-        const auto drawnAt = [&] {
-            return qAbs(evaluate("window.devicePixelRatio").toDouble() - zoom) < 1e-6;
-        };
-        QTRY_VERIFY(drawnAt());
-        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
-        QTRY_VERIFY(drawnAt());
-    }
-
-    // A refused step is told from a late one by waiting before the check.
-    void altArrowsWalkTheHistorySilently() {
-        press(Qt::ALT | Qt::Key_Left);
-        press(Qt::ALT | Qt::Key_Right);
-        QCOMPARE(view().history()->count(), 1);
-        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
-        const std::tuple<Qt::Key, int, const char*> steps[] = {{Qt::Key_Left, 0, "welcome"},
-                                                               {Qt::Key_Left, 0, "welcome"},
-                                                               {Qt::Key_Right, 1, "AGP"},
-                                                               {Qt::Key_Right, 1, "AGP"}};
-        for (const auto& [key, index, title] : steps) {
-            press(Qt::ALT | key);
-            QTest::qWait(300);
-            QVERIFY(settles(view(), title, index));
-        }
-        QCOMPARE(view().history()->count(), 2);
     }
 
     void itsMenuOffersOnlyWhatWorks_data() {

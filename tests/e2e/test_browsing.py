@@ -2,6 +2,7 @@
 
 import os
 import signal
+import time
 
 import harness
 from harness import (DisplayTestCase, big_link, cmdline, descendants, eventually, page, processes,
@@ -29,6 +30,53 @@ def renderers(pid):
         if b"--type=renderer" in cmdline(child) or forked:
             found.append(child)
     return found
+
+
+class ViewKeys(DisplayTestCase):
+    """The view's keys with real key presses, after an image button was clicked:
+    the buttons take no focus, so the keys still reach the view."""
+
+    def started(self):
+        app = self.run_telvane(PAGES)
+        app.pass_splash(WELCOME)
+        app.press(harness.HOME)
+        time.sleep(0.5)
+        app.wait_title(WELCOME)
+        return app
+
+    def test_zoom_steps_within_its_range_and_holds_across_pages(self):
+        app = self.started()
+
+        def wheel(button):  # over the view
+            app.display.xdotool("mousemove", "--window", app.main_window, harness.VIEW_LEFT + 50,
+                                harness.VIEW_TOP + 50, "keydown", "ctrl", "click", button,
+                                "keyup", "ctrl")
+
+        def drawn_at(zoom):
+            return abs((app.devtools.try_evaluate("devicePixelRatio") or 0) - zoom) < 1e-6
+
+        steps = [(lambda: app.key("ctrl+plus"), 1.1), (lambda: app.key("ctrl+equal"), 1.25),
+                 (lambda: wheel(4), 1.5), (lambda: [wheel(5), wheel(5)], 1.1),
+                 (lambda: app.key("ctrl+0"), 1.0), (lambda: app.key(*["ctrl+minus"] * 9), 0.5),
+                 (lambda: app.key(*["ctrl+plus"] * 15), 3.0), (lambda: app.key("ctrl+minus"), 2.5)]
+        for act, zoom in steps:
+            act()
+            wait_for(lambda: drawn_at(zoom), 10, f"the page drawn at {zoom}")
+        app.click_view(*LINK)
+        app.wait_title(SECOND)
+        self.assertTrue(drawn_at(2.5))
+
+    def test_alt_arrows_walk_the_history_and_stop_at_its_ends(self):
+        app = self.started()
+        app.key("alt+Left", "alt+Right")
+        app.click_view(*LINK)
+        app.wait_title(SECOND)
+        for keys, title in (("alt+Left", WELCOME), ("alt+Left", WELCOME), ("alt+Right", SECOND),
+                            ("alt+Right", SECOND)):
+            app.key(keys)
+            time.sleep(0.5)
+            app.wait_title(title)
+        self.assertEqual(app.devtools.try_evaluate("history.length"), 2)
 
 
 class Browsing(DisplayTestCase):
