@@ -126,41 +126,35 @@ private slots:
         QCOMPARE(main_->view().history()->currentItemIndex(), 2);
     }
 
-    void layoutFollowsTheOuterSizeAboveTheThresholds_data() {
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QRect>("view"); // null: what the layout at the first show made stays
-        QTest::addColumn<int>("about");
-        QTest::addColumn<int>("exit");
-        QTest::newRow("just above") << QSize(601, 467) << QRect(8, 56, 578, 375) << 492 << 540;
-        QTest::newRow("9000 wide is not above") << QSize(600, 534) << QRect() << 0 << 0;
-        QTest::newRow("6990 high is not above") << QSize(800, 466) << QRect() << 0 << 0;
-        QTest::newRow("large") << QSize(2600, 1500) << QRect(8, 56, 2577, 1408) << 2491 << 2539;
-    }
-
     // The view and the right-hand buttons follow; each line and shape moves
-    // with its button.
+    // with its button. At or below a threshold (9000 twips wide, 6990 high)
+    // everything keeps its place.
     void layoutFollowsTheOuterSizeAboveTheThresholds() {
-        QFETCH(QSize, outer);
-        QFETCH(QRect, view);
-        QFETCH(int, about);
-        QFETCH(int, exit);
-        if (view.isNull())
-            view = main_->view().geometry(), about = get("cmdAbout")->x(),
-            exit = get("cmdExit")->x();
-        main_->resize(outer - (main_->frameGeometry().size() - main_->size()));
-        QTRY_COMPARE(main_->frameGeometry().size(), outer);
-        QCOMPARE(main_->view().geometry(), view);
-        QCOMPARE(get("cmdAbout")->x(), about);
-        QCOMPARE(get("cmdExit")->x(), exit);
-        QCOMPARE(get("cmdNet")->x(), 504);
-        for (const int pair : {9, 10})
-            for (const char* shape : {"Tops(%1)", "Element(%1)"})
-                QCOMPARE(get<toolkit::Shape>(QString(shape).arg(pair))->x(),
-                         (pair == 9 ? about : exit) - 8);
-        for (const char* name : {"Line1(5)", "Line1(11)"}) {
-            const auto* line = get<toolkit::Line>(name);
-            QCOMPARE(line->X1(), line->X2());
-            QCOMPARE(qRound(line->X1() / 15), exit - 8);
+        const std::tuple<QSize, QRect, int, int> cases[] = {
+            // outer size; the view, About's and Exit's x, or none where all stays
+            {QSize(601, 467), QRect(8, 56, 578, 375), 492, 540},
+            {QSize(600, 534), QRect(), 0, 0},
+            {QSize(800, 466), QRect(), 0, 0},
+            {QSize(2600, 1500), QRect(8, 56, 2577, 1408), 2491, 2539}};
+        for (auto [outer, view, about, exit] : cases) {
+            if (view.isNull())
+                std::tie(view, about, exit) =
+                    std::tuple(main_->view().geometry(), get("cmdAbout")->x(), get("cmdExit")->x());
+            main_->resize(outer - (main_->frameGeometry().size() - main_->size()));
+            QTRY_COMPARE(main_->frameGeometry().size(), outer);
+            QCOMPARE(main_->view().geometry(), view);
+            QCOMPARE(get("cmdAbout")->x(), about);
+            QCOMPARE(get("cmdExit")->x(), exit);
+            QCOMPARE(get("cmdNet")->x(), 504);
+            for (const int pair : {9, 10})
+                for (const char* shape : {"Tops(%1)", "Element(%1)"})
+                    QCOMPARE(get<toolkit::Shape>(QString(shape).arg(pair))->x(),
+                             (pair == 9 ? about : exit) - 8);
+            for (const char* name : {"Line1(5)", "Line1(11)"}) {
+                const auto* line = get<toolkit::Line>(name);
+                QCOMPARE(line->X1(), line->X2());
+                QCOMPARE(qRound(line->X1() / 15), exit - 8);
+            }
         }
     }
 
@@ -185,17 +179,6 @@ private slots:
         QCOMPARE(messages, QStringList(2, QStringLiteral("Telvane|Препълване Source : Telvane")));
         QCOMPARE(API::GetWindowLongA(&window, API::GWL_EXSTYLE), 0x8 | API::WS_EX_LAYERED);
         QCOMPARE(window.windowOpacity(), 1.0);
-    }
-
-    void aMissingPageShowsOurPage() {
-        QFile::remove(data_->path("USB.htm"));
-        main_->showTopic(QStringLiteral("USB"));
-        waitForTitle(QStringLiteral("Страницата липсва"));
-        QString text;
-        main_->view().page()->toPlainText([&](const QString& t) { text = t; });
-        QTRY_VERIFY(text.contains(QStringLiteral("USB.htm")));
-        QVERIFY(main_->view().GoBack());
-        waitForTitle(QStringLiteral("welcome.htm"));
     }
 };
 

@@ -125,36 +125,30 @@ private slots:
         QCOMPARE(view().zoomFactor(), 1.1);
     }
 
-    void itsMenuOffersOnlyWhatWorks_data() {
-        QTest::addColumn<bool>("selection");
-        QTest::newRow("without a selection") << false;
-        QTest::newRow("with a selection") << true;
-    }
-
     // After a page has been opened: back, but no forward; copy only with a selection.
     void itsMenuOffersOnlyWhatWorks() {
-        QFETCH(bool, selection);
         open(QStringLiteral("AGP"), QStringLiteral("AGP"));
-        if (selection) // asked again until it takes: a page just loaded may not select yet
-            QTRY_VERIFY(
-                (view().triggerPageAction(QWebEnginePage::SelectAll), view().hasSelection()));
-        QGuiApplication::clipboard()->clear();
-        QStringList entries;
-        whenShown<QMenu>(this, [&](QMenu* menu) {
-            for (const QAction* entry : menu->actions())
-                if (!entry->isSeparator() && entry->isEnabled())
-                    entries << entry->objectName();
-            menu->findChild<QAction*>("pageCopy")->trigger();
-            menu->close();
-        });
-        QTest::mouseClick(page(), Qt::RightButton, {}, QPoint(30, 30));
-        QTRY_VERIFY(!entries.isEmpty());
-        QStringList expected{"pageBack", "pageSelectAll", "pageFind", "pagePrint"};
-        if (selection)
-            expected.insert(1, "pageCopy");
-        QCOMPARE(entries, expected);
-        QTRY_COMPARE(QGuiApplication::clipboard()->text().contains(QStringLiteral("памет")),
-                     selection);
+        for (const bool selection : {false, true}) {
+            if (selection) // asked again until it takes: a page just loaded may not select yet
+                QTRY_VERIFY(
+                    (view().triggerPageAction(QWebEnginePage::SelectAll), view().hasSelection()));
+            QGuiApplication::clipboard()->clear();
+            QStringList entries;
+            whenShown<QMenu>(this, [&](QMenu* menu) {
+                for (const QAction* entry : menu->actions())
+                    if (!entry->isSeparator() && entry->isEnabled())
+                        entries << entry->objectName();
+                menu->findChild<QAction*>("pageCopy")->trigger();
+                menu->close();
+            });
+            QTest::mouseClick(page(), Qt::RightButton, {}, QPoint(30, 30));
+            QTRY_VERIFY(!entries.isEmpty());
+            QStringList expected{"pageBack", "pageSelectAll", "pageFind", "pagePrint"};
+            if (selection)
+                expected.insert(1, "pageCopy");
+            QCOMPARE(entries, expected);
+            QTRY_COMPARE(QGuiApplication::clipboard()->text().contains(u"памет"), selection);
+        }
     }
 
     // A window closed while the engine prints leaves a whole file too.
@@ -185,9 +179,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(whole("closed.pdf"), 20000);
     }
 
-    // Buttons named by their tool tips, left to right, then the view; the
-    // shapes, lines and the hidden tile are left out, the find bar while it
-    // shows is in. Home pressed from a screen reader does what its click does.
+    // The buttons left to right, then the view; the shapes, lines and the
+    // hidden tile are left out, the find bar while it shows is in. Home pressed
+    // from a screen reader does what its click does.
     void screenReadersMeetAWindowOfButtons() {
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main_.get());
         QCOMPARE(window->role(), QAccessible::Window);
@@ -201,12 +195,8 @@ private slots:
         auto buttons = std::to_array(frmMainDesign::imageButtons);
         std::ranges::sort(buttons, {}, &frmMainDesign::ImageButton::left);
         QStringList expected;
-        for (const frmMainDesign::ImageButton& button : buttons) {
-            QAccessibleInterface* child = window->child(int(expected.size()));
-            QCOMPARE(child->role(), QAccessible::PushButton);
-            QCOMPARE(child->text(QAccessible::Name), QString::fromUtf8(button.toolTip));
+        for (const frmMainDesign::ImageButton& button : buttons)
             expected << button.name;
-        }
         QCOMPARE(children(), expected << "RTFInfo");
         press(Qt::CTRL | Qt::Key_F);
         QCOMPARE(children(), expected << "findBar");

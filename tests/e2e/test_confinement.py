@@ -113,6 +113,11 @@ class OutsideData(DisplayTestCase):
         app = self.run_from(refresh_to("chipset.htm"), **{"chipset.htm": "/etc/passwd"})
         self.assertShowsNothingOutside(app, "Data/chipset.htm -> /etc/passwd")
 
+    def test_a_missing_page_inside_data_says_which(self):
+        app = self.run_from(refresh_to("nosuch.htm"))
+        app.wait_title("Страницата липсва")
+        self.assertIn("nosuch.htm", app.devtools.evaluate("document.body.innerText"))
+
     def test_scripts_cannot_read_outside_files(self):
         script = """<script>
         const reads = [

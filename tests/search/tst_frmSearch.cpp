@@ -71,30 +71,20 @@ private slots:
         QCOMPARE(search("Памет"), QStringList{"Оперативната памет"});
     }
 
-    void theBarAdvancesPerPageAndStopsBelowItsMaximum_data() {
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<float>("bar");
-        QTest::newRow("none") << 0 << 0.f;
-        QTest::newRow("ten") << 10 << 23.5f;
-        QTest::newRow("forty-two") << 42 << 98.7f;
-        QTest::newRow("forty-three") << 43 << 98.7f;
-    }
-
     // 2.35 a page, kept in single precision; a sum past 100 is refused.
     void theBarAdvancesPerPageAndStopsBelowItsMaximum() {
-        QFETCH(int, pages);
-        QFETCH(float, bar);
         QFile::remove(data_->path("welcome.htm"));
-        for (int i = 0; i < pages; ++i)
-            data_->writePage(QStringLiteral("p%1.htm").arg(i, 2, 10, QChar('0')), "текст");
-        open();
-        QCOMPARE(search("текст"), QStringList());
-        QCOMPARE(this->bar()->Value(), bar);
-        QCOMPARE(QAccessible::queryAccessibleInterface(this->bar())
-                     ->valueInterface()
-                     ->currentValue()
-                     .toFloat(),
-                 bar);
+        int pages = 0;
+        for (const auto& [upTo, value] :
+             {std::pair{0, 0.f}, {10, 23.5f}, {42, 98.7f}, {43, 98.7f}}) {
+            for (; pages < upTo; ++pages)
+                data_->writePage(QStringLiteral("p%1.htm").arg(pages, 2, 10, QChar('0')), "текст");
+            open();
+            QCOMPARE(search("текст"), QStringList());
+            QCOMPARE(bar()->Value(), value);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar());
+            QCOMPARE(accessible->valueInterface()->currentValue().toFloat(), value);
+        }
     }
 
     // A key of blanks is searched like any other.
