@@ -4,6 +4,7 @@
 #include "browser/LocalPageScheme.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -72,15 +73,26 @@ void whenShown(QObject* context, Act act, int triesLeft = 200) {
     });
 }
 
+// Whether done() comes true within a time long enough for a loaded machine.
+// Asked every few milliseconds: QTest::qWaitFor asks only when the event loop
+// runs dry, which a loading web engine keeps from happening for seconds.
+template <typename Done> bool eventually(Done done, int milliseconds = 20000) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
 // Whether the view settles on the page of that title, at that history index
-// unless it is -1, within a time long enough for a loaded machine.
+// unless it is -1.
 inline bool settles(const HtmlView& view, const QString& title, int index = -1) {
-    return QTest::qWaitFor(
-        [&] {
-            return view.title() == title && !view.page()->isLoading() &&
-                   (index < 0 || view.history()->currentItemIndex() == index);
-        },
-        20000);
+    return eventually([&] {
+        return view.title() == title && !view.page()->isLoading() &&
+               (index < 0 || view.history()->currentItemIndex() == index);
+    });
 }
 
 // How much of the find highlight a view shows: Chromium paints the active

@@ -46,7 +46,7 @@ class TestProgram : public QObject {
 
     // The main window, made on its own time, settles on that page.
     bool shows(const QString& title) const {
-        return QTest::qWaitFor([&] { return main(); }, 20000) && settles(main()->view(), title);
+        return eventually([&] { return main(); }) && settles(main()->view(), title);
     }
 
     void startWith(std::function<std::unique_ptr<QObject>()> openReader) {
