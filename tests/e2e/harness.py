@@ -524,7 +524,19 @@ class Telvane:
             shown = {w: self.geometry(w) for w in self.windows()}
             raise Timeout(f"{missing}; process status {self.proc.poll()!r}, mapped windows "
                           f"{shown}, main window named: {self.window_named(MAIN_TITLE)!r}; "
-                          f"its last output:\n{self.log_tail()}") from None
+                          f"its last output:\n{self.log_tail()}\n{self.main_thread()}") from None
+
+    def main_thread(self):
+        """Where the program's main thread is, as gdb sees it, when gdb is there."""
+        if not shutil.which("gdb") or self.proc.poll() is not None:
+            return ""
+        try:
+            trace = subprocess.run(["gdb", "-p", str(self.proc.pid), "-batch", "-ex", "bt 25"],
+                                   capture_output=True, text=True, timeout=120).stdout
+        except subprocess.TimeoutExpired:
+            return "gdb did not answer"
+        return "its main thread:\n" + "\n".join(
+            line for line in trace.splitlines() if line.startswith("#"))
 
     def wait_main(self, timeout=30):
         self.main_window = wait_for(lambda: self.window_named(MAIN_TITLE), timeout,
