@@ -60,7 +60,7 @@ class PageScanTest : public QObject {
     int pages_ = 0;
 
     QString writePage(const QByteArray& bytes) {
-        const QString path = dir_.filePath(QStringLiteral("page%1.htm").arg(++pages_));
+        QString path = dir_.filePath(QStringLiteral("page%1.htm").arg(++pages_));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
