@@ -14,6 +14,7 @@ import base64
 import json
 import os
 import select
+import shlex
 import shutil
 import signal
 import socket
@@ -155,11 +156,14 @@ class Display:
         os.mkdir(home)
         env = clean_env()
         env.update(HOME=home, DISPLAY=self.name)
+        # openbox announces itself on the root window early in its start; it runs the
+        # --startup command only once it has finished starting and manages windows.
+        ready = os.path.join(self.dir, "openbox-ready")
         with open(os.path.join(self.dir, "openbox.log"), "wb") as log:
-            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=log,
-                                            stderr=log, start_new_session=True)
-        wait_for(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                 30, "openbox to manage the display")
+            self.openbox = subprocess.Popen(
+                ["openbox", "--sm-disable", "--startup", f"touch {shlex.quote(ready)}"], env=env,
+                stdout=log, stderr=log, start_new_session=True)
+        wait_for(lambda: os.path.exists(ready), 30, "openbox to finish starting")
 
     def x(self, *command, check=False):
         """Runs an X client on this display; returns its standard output."""
@@ -474,14 +478,17 @@ class Telvane:
                 pass
         shutil.rmtree(self.dir, ignore_errors=True)
 
-    def wait_exit(self, timeout=20):
+    def wait_exit(self, timeout=20 * PATIENCE):
         """The exit status; fails (after killing it) if the program hangs."""
         try:
             return self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
+            where = self.main_thread()
+            shown = {w: self.geometry(w) for w in self.windows()}
             self.proc.kill()
             self.proc.wait()
-            raise AssertionError(f"the program did not end within {timeout} s")
+            raise AssertionError(f"the program did not end within {timeout} s; mapped windows "
+                                 f"{shown}; {where}") from None
 
     # -- windows
 
@@ -590,10 +597,17 @@ class Telvane:
         self.press(self.button_left("exit"))
 
     def close_main(self):
-        """The close box's key: openbox turns alt+F4 into WM_DELETE_WINDOW for the focused window."""
-        self.display.xdotool("windowactivate", self.main_window)
-        wait_for(lambda: self.focused() == self.main_window, 10, "the main window to get the focus")
-        self.key("alt+F4")
+        """The close box's key: openbox turns alt+F4 into WM_DELETE_WINDOW for the window it
+        takes as focused. Now and then it takes the key before it has taken the focus change
+        (the program stays idle with its window up), so a window that stays gets it again."""
+        for _ in range(3):
+            self.display.xdotool("windowactivate", self.main_window)
+            wait_for(lambda: self.focused() == self.main_window, 10,
+                     "the main window to get the focus")
+            self.key("alt+F4")
+            if eventually(lambda: self.proc.poll() is not None
+                          or not self.window_named(MAIN_TITLE), 3 * PATIENCE):
+                return
 
     def click_view(self, x, y):
         """Clicks the HTML view at (x, y) of its own pixels."""
