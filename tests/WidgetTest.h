@@ -101,9 +101,10 @@ inline int highlightedPixels(QWidget& view) {
     const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int count = 0;
     for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            count += (shot.pixel(x, y) & 0xffffff) == 0xffff00 ||
-                     (shot.pixel(x, y) & 0xffffff) == 0xff9632;
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb colour = shot.pixel(x, y) & 0xffffff;
+            count += colour == 0xffff00 || colour == 0xff9632;
+        }
     return count;
 }
 

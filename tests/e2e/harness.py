@@ -593,6 +593,16 @@ class Telvane:
         half = BUTTON_SIZE // 2
         self.click(self.main_window, left + half, BUTTON_TOP + half, repeat)
 
+    def open_about(self):
+        """Clicks About and waits for its window to have the focus; the window's id."""
+        self.press(self.button_left("about"))
+        about = wait_for(lambda: self.window_named(ABOUT_TITLE), 15, "the About window")
+        wait_for(lambda: self.focused() == about, 10, "the About window to get the focus")
+        return about
+
+    def history_length(self):
+        return self.devtools.try_evaluate("history.length")
+
     def press_exit(self):
         self.press(self.button_left("exit"))
 

@@ -15,13 +15,7 @@ class AboutWindow(DisplayTestCase):
     def opened(self):
         app = self.run_telvane(PAGES)
         app.pass_splash(WELCOME)
-        app.press(app.button_left("about"))
-        about = wait_for(lambda: app.window_named(harness.ABOUT_TITLE), 15, "the About window")
-        wait_for(lambda: app.focused() == about, 10, "the About window to get the focus")
-        return app, about
-
-    def history(self, app):
-        return app.devtools.try_evaluate("history.length")
+        return app, app.open_about()
 
     def test_keys_and_buttons(self):
         # Escape acts as the site button; Enter presses the button with the focus,
@@ -44,14 +38,14 @@ class AboutWindow(DisplayTestCase):
                 else:
                     time.sleep(1)
                     self.assertEqual(app.devtools.url(), app.url_of("welcome.htm"))
-                self.assertEqual(self.history(app), 2 if opens_site else 1)
+                self.assertEqual(app.history_length(), 2 if opens_site else 1)
                 app.stop()
 
     def test_the_main_window_takes_no_clicks_while_it_is_open(self):
         app, about = self.opened()
         app.press(harness.HOME)
         time.sleep(1)
-        self.assertEqual(self.history(app), 1)
+        self.assertEqual(app.history_length(), 1)
         self.assertEqual(app.window_named(harness.ABOUT_TITLE), about)
 
 

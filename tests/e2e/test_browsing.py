@@ -76,7 +76,7 @@ class ViewKeys(DisplayTestCase):
             app.key(keys)
             time.sleep(0.5)
             app.wait_title(title)
-        self.assertEqual(app.devtools.try_evaluate("history.length"), 2)
+        self.assertEqual(app.history_length(), 2)
 
 
 class Browsing(DisplayTestCase):

@@ -15,12 +15,6 @@ class ExitStatus(DisplayTestCase):
         app.pass_splash(WELCOME)
         return app
 
-    def open_about(self, app):
-        app.press(app.button_left("about"))
-        about = wait_for(lambda: app.window_named(harness.ABOUT_TITLE), 15, "the About window")
-        wait_for(lambda: app.focused() == about, 10, "the About window to get the focus")
-        return about
-
     def test_exit_at_once(self):
         app = self.started()
         app.press_exit()
@@ -35,7 +29,7 @@ class ExitStatus(DisplayTestCase):
 
     def test_exit_after_the_about_window_was_closed(self):
         app = self.started()
-        about = self.open_about(app)
+        about = app.open_about()
         app.click(about, *harness.ABOUT_CLOSE_CENTRE)
         wait_for(lambda: not app.window_named(harness.ABOUT_TITLE), 10,
                  "the About window to close")
@@ -54,7 +48,7 @@ class ExitStatus(DisplayTestCase):
 
     def test_exit_after_the_site_was_opened(self):
         app = self.started()
-        self.open_about(app)
+        app.open_about()
         app.key("Return")
         wait_for(lambda: not app.window_named(harness.ABOUT_TITLE), 10,
                  "the About window to close")
