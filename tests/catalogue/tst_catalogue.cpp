@@ -7,6 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <sys/stat.h>
+#include <thread>
+#include <tuple>
+#include <unistd.h>
+
 using Kind = catalogue::MenuEntry::Kind;
 
 namespace {
@@ -18,9 +24,10 @@ int count(std::span<const catalogue::MenuEntry> entries, Kind kind) {
     return n;
 }
 
-void touch(const QString& path) {
+void write(const QString& path, const QByteArray& bytes = {}) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 } // namespace
@@ -76,7 +83,7 @@ private slots:
     void everyMenuItemReachesAnExistingPage() {
         QTemporaryDir data;
         for (const catalogue::Topic& topic : catalogue::topics())
-            touch(data.filePath(topic.pageFile()));
+            write(data.filePath(topic.pageFile()));
         for (const catalogue::Topic& topic : catalogue::topics()) {
             QCOMPARE(catalogue::pagePath(data.path(), topic.itemStem),
                      data.filePath(topic.pageFile()));
@@ -84,33 +91,84 @@ private slots:
                      data.filePath(topic.pageFile()));
         }
         QCOMPARE(catalogue::pagePath(data.path(), u"missing"), data.filePath("missing.htm"));
-        touch(data.filePath("Chipset.htm"));
+        write(data.filePath("Chipset.htm"));
         QCOMPARE(catalogue::pagePath(data.path(), u"Chipset"), data.filePath("Chipset.htm"));
         QCOMPARE(catalogue::pagePath(data.path(), u"chipset"), data.filePath("chipset.htm"));
     }
 
-    // Paths are resolved, symbolic links included, before they are compared.
-    void whatLiesInsideTheFolder() {
+    // Each name is judged by the file that was opened: dots, links and sibling folders with
+    // the same prefix; what is found reads the file's own bytes.
+    void whatANameInsideTheFolderLeadsTo() {
+        using catalogue::PageStatus;
         QTemporaryDir root;
-        QVERIFY(QDir(root.path()).mkpath("Data/images") && QDir(root.path()).mkpath("Data2"));
+        QVERIFY(QDir(root.path()).mkpath("Data/images") && QDir(root.path()).mkpath("Data2") &&
+                QDir(root.path()).mkpath("Data/dir.htm"));
         for (const char* name :
              {"Data/AGP.htm", "Data/images/x.svg", "secret.htm", "Data2/AGP.htm"})
-            touch(root.filePath(name));
+            write(root.filePath(name), name);
         QVERIFY(QFile::link(root.filePath("secret.htm"), root.filePath("Data/out.htm")));
         QVERIFY(QFile::link(root.filePath("Data/AGP.htm"), root.filePath("Data/same.htm")));
-        const std::pair<const char*, bool> cases[] = {
-            {"Data/AGP.htm", true},
-            {"Data/images/x.svg", true},
-            {"Data/images/../AGP.htm", true},
-            {"Data/../secret.htm", false},
-            {"Data", false},
-            {"Data2/AGP.htm", false}, // a sibling, same prefix
-            {"Data/out.htm", false},
-            {"Data/same.htm", true}, // links out and in
-            {"Data/missing.htm", false}};
-        for (const auto& [path, inside] : cases)
-            QVERIFY2(catalogue::liesInside(root.filePath("Data"), root.filePath(path)) == inside,
-                     path);
+        QVERIFY(QFile::link(root.filePath("nowhere.htm"), root.filePath("Data/dangling.htm")));
+        QVERIFY(mkfifo(QFile::encodeName(root.filePath("Data/fifo.htm")).constData(), 0600) == 0);
+        const std::tuple<const char*, PageStatus, const char*> cases[] = {
+            {"AGP.htm", PageStatus::Found, "Data/AGP.htm"},
+            {"/AGP.htm", PageStatus::Found, "Data/AGP.htm"},
+            {"images/x.svg", PageStatus::Found, "Data/images/x.svg"},
+            {"images/../AGP.htm", PageStatus::Found, "Data/AGP.htm"},
+            {"same.htm", PageStatus::Found, "Data/AGP.htm"}, // links out and in
+            {"../secret.htm", PageStatus::Outside, ""},
+            {"../Data2/AGP.htm", PageStatus::Outside, ""}, // a sibling, same prefix
+            {"out.htm", PageStatus::Outside, ""},
+            {"missing.htm", PageStatus::Missing, ""},
+            {"dangling.htm", PageStatus::Missing, ""},
+            {"../missing.htm", PageStatus::Outside, ""},
+            {"fifo.htm", PageStatus::Unreadable, ""},
+            {"dir.htm", PageStatus::Unreadable, ""}};
+        for (const auto& [name, status, content] : cases) {
+            catalogue::OpenedPage page = catalogue::openPage(root.filePath("Data"), QString(name));
+            QVERIFY2(page.status() == status, name);
+            char bytes[64] = {};
+            QCOMPARE(page.readAt(0, bytes, sizeof bytes),
+                     *content ? qint64(qstrlen(content)) : qint64(-1));
+            QCOMPARE(QByteArray(bytes), QByteArray(content));
+        }
+        QCOMPARE(catalogue::openPage(root.filePath("NoData"), u"AGP.htm").status(),
+                 PageStatus::Missing);
+    }
+
+    // A link flipped between a page inside and a file outside while pages are opened: an
+    // open either reads the inside page or is refused, never reads the outside file.
+    void aLinkSwappedDuringTheOpenNeverLeadsOut() {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath("Data"));
+        write(root.filePath("Data/inside.htm"), "inside");
+        write(root.filePath("outside.htm"), "outside");
+        const QByteArray link = QFile::encodeName(root.filePath("Data/page.htm"));
+        const QByteArray spare = link + ".new";
+        std::atomic<bool> stop = false;
+        std::thread swapper([&] {
+            for (bool out = false; !stop; out = !out) {
+                const QByteArray target = out ? "../outside.htm" : "inside.htm";
+                if (::symlink(target.constData(), spare.constData()) == 0)
+                    ::rename(spare.constData(), link.constData());
+            }
+        });
+        int found = 0;
+        int outside = 0;
+        QByteArray read;
+        for (int i = 0; i < 3000 && read.isEmpty(); ++i) {
+            const auto page = catalogue::openPage(root.filePath("Data"), u"page.htm");
+            char bytes[16] = {};
+            found += page.status() == catalogue::PageStatus::Found;
+            outside += page.status() == catalogue::PageStatus::Outside;
+            if (page.status() == catalogue::PageStatus::Found &&
+                page.readAt(0, bytes, sizeof bytes - 1) && QByteArray(bytes) != "inside")
+                read = bytes;
+        }
+        stop = true;
+        swapper.join();
+        QCOMPARE(read, QByteArray());
+        QVERIFY(found > 0 && outside > 0); // both sides of the link were met
     }
 };
 
