@@ -1,7 +1,6 @@
 #include "app/frmAbout.h"
 
 #include "app/Credits.h"
-#include "browser/frmMain.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Image.h"
@@ -108,5 +107,5 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmAbout::paintEvent(QPaintEvent*) {
-    toolkit::tileWindow(*this, frmMain::backgroundTile());
+    toolkit::tileWindow(*this, toolkit::backgroundTile());
 }

@@ -2,13 +2,13 @@
 
 #include "browser/HtmlView.h"
 #include "browser/MainWindowAccessible.h"
-#include "browser/Misc.h"
 #include "browser/frmMainDesign.h"
 #include "browser/mdlSubs.h"
 #include "catalogue/Catalogue.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Image.h"
 #include "toolkit/Line.h"
+#include "toolkit/Misc.h"
 #include "toolkit/Pictures.h"
 #include "toolkit/Shape.h"
 #include "toolkit/StackingOrder.h"
@@ -27,8 +27,6 @@ namespace {
 QString picturePath(const char* file) {
     return QStringLiteral(":/pictures/") + QLatin1String(file);
 }
-
-const QString tilePicture = QStringLiteral(":/pictures/tile.bmp");
 
 void addEntries(frmMain& main, QMenu* menu, std::span<const catalogue::MenuEntry> entries) {
     using Kind = catalogue::MenuEntry::Kind;
@@ -51,10 +49,6 @@ void addEntries(frmMain& main, QMenu* menu, std::span<const catalogue::MenuEntry
 }
 
 } // namespace
-
-toolkit::BackgroundTile frmMain::backgroundTile() {
-    return {toolkit::loadPicture(tilePicture), tileWidth, tileHeight};
-}
 
 frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
     installMainWindowAccessibility();
@@ -84,8 +78,9 @@ frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
 
     Image1 = new Image(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPicture(toolkit::loadPicture(tilePicture));
-    Image1->placeTwips(tileLeft, tileTop, tileWidth, tileHeight);
+    const toolkit::BackgroundTile tile = toolkit::backgroundTile();
+    Image1->setPicture(tile.picture);
+    Image1->placeTwips(tileLeft, tileTop, tile.width, tile.height);
     Image1->hide();
 
     makeShapes();

@@ -22,10 +22,6 @@ class frmMain : public QWidget {
 public:
     explicit frmMain(const QString& dataFolder);
 
-    // The main window's background picture and step, for the windows that
-    // tile it too; the same whether or not a main window exists.
-    static toolkit::BackgroundTile backgroundTile();
-
     // Whether the window is translucent now (the flag Transp).
     bool translucent() const { return Transp; }
     HtmlView& view() const { return *RTFInfo; }

@@ -1,7 +1,5 @@
 #include "search/frmSearch.h"
 
-#include "browser/Misc.h"
-#include "browser/frmMain.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/PageFiles.h"
 #include "search/scan/KeyScanner.h"
@@ -10,6 +8,7 @@
 #include "toolkit/FormSettings.h"
 #include "toolkit/Label.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/Misc.h"
 #include "toolkit/Pictures.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Tiling.h"
@@ -108,7 +107,7 @@ void frmSearch::Form_Load(bool mainWindowTranslucent) {
 }
 
 void frmSearch::paintEvent(QPaintEvent*) {
-    toolkit::tileWindow(*this, frmMain::backgroundTile());
+    toolkit::tileWindow(*this, toolkit::backgroundTile());
 }
 
 // Scans every listed page for the key, item by item, without yielding to the

@@ -1,5 +1,6 @@
 #include "toolkit/Tiling.h"
 
+#include "toolkit/Pictures.h"
 #include "toolkit/Twips.h"
 
 #include <QPainter>
@@ -13,6 +14,10 @@ qint64 roundHalfEven(float value) {
     return static_cast<qint64>(std::nearbyint(value));
 }
 } // namespace
+
+BackgroundTile backgroundTile() {
+    return {loadPicture(QStringLiteral(":/pictures/tile.bmp")), 1560, 1455};
+}
 
 QList<QPoint> tilePositions(float tileWidth, float tileHeight, float maxX, float maxY) {
     const qint64 stepX = roundHalfEven(tileWidth);

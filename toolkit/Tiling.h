@@ -15,6 +15,9 @@ struct BackgroundTile {
     float height = 0;
 };
 
+// The background picture that the main, search and About windows tile alike.
+BackgroundTile backgroundTile();
+
 // Where the tiles go, in twips from the client area's top-left corner: column
 // by column from the left, top to bottom within a column, while the position
 // is not past the bound. The four values are rounded half to even; the loop

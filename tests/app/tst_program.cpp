@@ -109,7 +109,7 @@ private slots:
             click(about, "cmdOK");
         });
         click(main(), "cmdAbout"); // returns once the About window has closed
-        const QImage tile = frmMain::backgroundTile().picture.toImage();
+        const QImage tile = toolkit::backgroundTile().picture.toImage();
         for (const QPoint at : {QPoint(2, 2), QPoint(110, 10), QPoint(300, 100)})
             QCOMPARE(shot.pixel(at), tile.pixel(at.x() % tile.width(), at.y() % tile.height()));
     }

@@ -1,7 +1,10 @@
+#include "toolkit/API.h"
 #include "toolkit/FileList.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Image.h"
 #include "toolkit/Line.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/Misc.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Tiling.h"
 
@@ -92,6 +95,23 @@ private slots:
         QCOMPARE(releases.count(), 2);
         QTest::mouseClick(&image, Qt::LeftButton);
         QCOMPARE(clicks.count(), 2);
+    }
+
+    // A bad alpha is reported and changes nothing; the layered bit set before it stays.
+    void translucencyTakesAByteAlpha() {
+        QWidget window;
+        API::SetWindowLongA(&window, API::GWL_EXSTYLE, 0x8);
+        QStringList messages;
+        const auto previous =
+            toolkit::setMessageHandler([&](const QString& caption, const QString& text) {
+                messages << caption + u'|' + text;
+            });
+        for (const int alpha : {256, -1, 150})
+            Misc::SetTranslucency(&window, static_cast<qint16>(alpha));
+        toolkit::setMessageHandler(previous);
+        QCOMPARE(messages, QStringList(2, QStringLiteral("Telvane|Препълване Source : Telvane")));
+        QCOMPARE(API::GetWindowLongA(&window, API::GWL_EXSTYLE), 0x8 | API::WS_EX_LAYERED);
+        QCOMPARE(window.windowOpacity(), 150 / 255.0);
     }
 
     void fileListingOrderAndFilter() {

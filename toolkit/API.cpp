@@ -1,7 +1,7 @@
-#include "browser/API.h"
+#include "toolkit/API.h"
 
-#include "browser/RuntimeError.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/RuntimeError.h"
 
 #include <QGuiApplication>
 #include <QVariant>

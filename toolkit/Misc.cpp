@@ -1,8 +1,8 @@
-#include "browser/Misc.h"
+#include "toolkit/Misc.h"
 
-#include "browser/API.h"
-#include "browser/RuntimeError.h"
+#include "toolkit/API.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/RuntimeError.h"
 
 #include <QColor>
 
