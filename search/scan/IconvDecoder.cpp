@@ -55,8 +55,11 @@ void IconvDecoder::decode(QByteArrayView chunk, bool pageEnds, std::u16string& o
         if (error == EINVAL && !pageEnds)
             break; // a character cut by the chunk's edge
         out.push_back(Replacement);
-        ++in;
-        --inLeft;
+        // glibc may reject a character only after it took its last byte: nothing to step over.
+        if (inLeft > 0) {
+            ++in;
+            --inLeft;
+        }
     }
     unconverted_.erase(0, unconverted_.size() - inLeft);
     if (pageEnds) {
