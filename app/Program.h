@@ -21,9 +21,9 @@ public:
 
     // Makes the main window and opens its start page, without showing it, so
     // that the web engine is at work while the splash window waits.
-    Q_INVOKABLE void warmUp();
+    void warmUp();
     // Shows the main window, made now if it was not.
-    Q_INVOKABLE void showMainWindow();
+    void showMainWindow();
 
     // The one main window, made, loaded and wired on first use.
     frmMain& mainWindow();

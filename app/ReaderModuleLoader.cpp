@@ -1,5 +1,7 @@
 #include "app/ReaderModuleLoader.h"
 
+#include "app/ModuleFile.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
@@ -7,28 +9,36 @@
 
 namespace {
 
-QString modulePath() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {folder + QStringLiteral("/telvane_reader.so"),
-                                     folder + QStringLiteral("/../lib/telvane/telvane_reader.so")})
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    return folder + QStringLiteral("/telvane_reader.so");
+// What the user is told, with the file and the reason; the loader's own
+// words, which are not Bulgarian, go to the standard error only.
+OpenedReader failure(const QString& modulePath, const QString& reason, const QString& detail = {}) {
+    if (!detail.isEmpty())
+        std::fprintf(stderr, "telvane: %s\n", qUtf8Printable(detail));
+    return {nullptr, QStringLiteral("Частта на програмата с прозорците за четене липсва или е "
+                                    "повредена: %1 (%2).\n\nИнсталирайте програмата отново.")
+                         .arg(modulePath, reason)};
 }
 
 } // namespace
 
-std::unique_ptr<QObject> openReaderModule(const QString& dataFolder) {
-    // The library stays loaded for the rest of the run: the reader's code is in it.
-    QLibrary module(modulePath());
-    using Open = QObject* (*)(const QString&);
-    const auto open = reinterpret_cast<Open>(module.resolve("telvane_open_reader"));
+QString readerModulePath() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString beside = folder + QStringLiteral("/telvane_reader.so");
+    const QString installed = folder + QStringLiteral("/../lib/telvane/telvane_reader.so");
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+}
+
+OpenedReader openReaderModule(const QString& modulePath, const QString& dataFolder) {
+    if (const QString problem = moduleFileProblem(modulePath); !problem.isEmpty())
+        return failure(modulePath, problem);
+    QLibrary module(modulePath);
+    if (!module.load())
+        return failure(modulePath, QStringLiteral("не се зарежда"), module.errorString());
+    const auto open = reinterpret_cast<OpenReaderEntry>(module.resolve(readerEntrySymbol));
     if (!open) {
-        std::fprintf(stderr,
-                     "telvane: частта на програмата с прозорците за четене липсва или е "
-                     "повредена (%s)\n",
-                     qUtf8Printable(module.errorString()));
-        return nullptr;
+        module.unload();
+        return failure(modulePath, QStringLiteral("не е част от тази програма"),
+                       modulePath + QStringLiteral(": няма ") + QLatin1String(readerEntrySymbol));
     }
-    return std::unique_ptr<QObject>(open(dataFolder));
+    return {std::unique_ptr<Reader>(open(dataFolder)), {}};
 }

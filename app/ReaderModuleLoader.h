@@ -1,10 +1,14 @@
 #pragma once
 
-#include <QObject>
-#include <QString>
-#include <memory>
+#include "app/Reader.h"
 
-// Loads the reader module (beside the executable, or in ../lib/telvane once
-// installed) and opens its reader on dataFolder. On failure it says why on
-// the standard error and returns null.
-std::unique_ptr<QObject> openReaderModule(const QString& dataFolder);
+#include <QString>
+
+// Where the reader module is: beside the executable, or in ../lib/telvane once
+// installed; the first of them that exists, else the one beside the executable.
+QString readerModulePath();
+
+// Loads the reader module at modulePath, only once its file has proved whole,
+// and opens its reader on dataFolder. The module stays loaded for the rest of
+// the run: the reader's code is in it.
+OpenedReader openReaderModule(const QString& modulePath, const QString& dataFolder);

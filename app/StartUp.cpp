@@ -1,9 +1,8 @@
 #include "app/StartUp.h"
 
-#include "app/frmSplash.h"
+#include "toolkit/MessageBox.h"
 
-#include <QCoreApplication>
-#include <QTimer>
+#include <QGuiApplication>
 
 StartUp::StartUp(ReaderOpener opener) : openReader_(std::move(opener)), splash_(new frmSplash) {
     // Queued, so that the painted splash reaches the screen before the engine loads.
@@ -14,21 +13,33 @@ StartUp::StartUp(ReaderOpener opener) : openReader_(std::move(opener)), splash_(
     splash_->show();
 }
 
-// The reader's windows go before the module that holds their code.
+// The splash may still be up when the program ends early (a failed start, a test).
 StartUp::~StartUp() {
     delete splash_;
-    reader_.reset();
 }
 
 bool StartUp::openReader() {
-    if (!reader_)
-        reader_ = openReader_();
-    return reader_ != nullptr;
+    if (reader_ || failed_)
+        return reader_ != nullptr;
+    OpenedReader opened = openReader_();
+    reader_ = std::move(opened.reader);
+    if (reader_)
+        return true;
+    // Without its reader the program has nothing to show: the splash goes, and
+    // no later dismissal can ask again.
+    failed_ = true;
+    if (splash_) {
+        splash_->disconnect(this);
+        splash_->hide();
+    }
+    // The status is ours to give, not the closing message box's as the last window.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    toolkit::showMessage(nullptr, opened.failure);
+    QCoreApplication::exit(1);
+    return false;
 }
 
 void StartUp::showMainWindow() {
     if (openReader())
-        QMetaObject::invokeMethod(reader_.get(), "showMainWindow");
-    else
-        QCoreApplication::exit(1);
+        reader_->showMainWindow();
 }

@@ -19,6 +19,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     setUpApplication(app);
     const QString dataFolder = catalogue::dataFolder();
-    StartUp startUp([&dataFolder] { return openReaderModule(dataFolder); });
+    StartUp startUp([&dataFolder] { return openReaderModule(readerModulePath(), dataFolder); });
     return QApplication::exec();
 }
