@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
-Program::Program(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
+Program::Program(QString dataFolder) : pages_(std::move(dataFolder)) {}
 
 Program::~Program() {
     delete search_;
@@ -25,7 +25,7 @@ void Program::warmUp() {
 
 frmMain& Program::mainWindow() {
     if (!main_) {
-        main_ = new frmMain(dataFolder_);
+        main_ = new frmMain(pages_);
         connect(main_, &frmMain::searchRequested, this, &Program::openSearch);
         connect(main_, &frmMain::aboutRequested, this, &Program::openAbout);
         connect(main_, &frmMain::exitRequested, this, &Program::exit);
@@ -53,7 +53,7 @@ void Program::ShowTopic(const QString& stem, const QString& key) {
 // Not modal, without an owner; a second request shows the same window again.
 void Program::openSearch() {
     if (!search_) {
-        search_ = new frmSearch(dataFolder_, main_ && main_->translucent());
+        search_ = new frmSearch(pages_.dataFolder(), main_ && main_->translucent());
         connect(search_, &frmSearch::topicRequested, this, &Program::ShowTopic);
     }
     search_->show();

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "browser/PageSource.h"
 #include "browser/frmMain.h"
 #include "search/frmSearch.h"
 
@@ -41,7 +42,8 @@ private:
     void openAbout();
     void exit();
 
-    QString dataFolder_;
+    // Before the windows, so that it outlives their pages.
+    PageSource pages_;
     QPointer<frmMain> main_;
     QPointer<frmSearch> search_;
 };

@@ -31,6 +31,16 @@ QByteArray missingPageHtml(const QString& path) {
                       wayBack);
 }
 
+QByteArray unreadablePageHtml(const QString& path) {
+    const QString name = QFileInfo(path).fileName().toHtmlEscaped();
+    return notice(QStringLiteral("Страницата не може да бъде прочетена"),
+                  QStringLiteral("<p>Файлът <code>%1</code> е в папката Data на "
+                                 "енциклопедията, но не може да бъде прочетен като "
+                                 "страница.</p>")
+                          .arg(name) +
+                      wayBack);
+}
+
 QByteArray outsidePageHtml() {
     return notice(QStringLiteral("Извън енциклопедията"),
                   QStringLiteral("<p>Този адрес води извън папката Data на енциклопедията. "

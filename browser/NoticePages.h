@@ -9,6 +9,10 @@
 // For a page file inside the Data folder that is not there.
 QByteArray missingPageHtml(const QString& path);
 
+// For a file inside the Data folder that is there but is no readable page
+// (a folder, a pipe, a device, no permission, a kind the view does not show).
+QByteArray unreadablePageHtml(const QString& path);
+
 // For an address that leads out of the Data folder.
 QByteArray outsidePageHtml();
 

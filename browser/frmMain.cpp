@@ -2,6 +2,7 @@
 
 #include "browser/HtmlView.h"
 #include "browser/MainWindowAccessible.h"
+#include "browser/PageSource.h"
 #include "browser/frmMainDesign.h"
 #include "browser/mdlSubs.h"
 #include "catalogue/Catalogue.h"
@@ -50,7 +51,7 @@ void addEntries(frmMain& main, QMenu* menu, std::span<const catalogue::MenuEntry
 
 } // namespace
 
-frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
+frmMain::frmMain(const PageSource& pages) : dataFolder_(pages.dataFolder()) {
     installMainWindowAccessibility();
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -59,7 +60,7 @@ frmMain::frmMain(const QString& dataFolder) : dataFolder_(dataFolder) {
     setAutoFillBackground(false);
     toolkit::setBackColor(*this, Qt::white);
 
-    RTFInfo = new HtmlView(this, dataFolder_);
+    RTFInfo = new HtmlView(this, pages);
     RTFInfo->setObjectName(QStringLiteral("RTFInfo"));
     RTFInfo->placeTwips(viewLeft, viewTop, viewWidth, viewHeight);
 

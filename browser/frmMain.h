@@ -7,6 +7,7 @@
 #include <array>
 
 class HtmlView;
+class PageSource;
 namespace toolkit {
 class Image;
 class Line;
@@ -20,7 +21,8 @@ class Shape;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMain(const QString& dataFolder);
+    // The view shows what pages serves.
+    explicit frmMain(const PageSource& pages);
 
     // Whether the window is translucent now (the flag Transp).
     bool translucent() const { return Transp; }

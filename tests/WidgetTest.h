@@ -1,7 +1,8 @@
 #pragma once
 
 #include "browser/HtmlView.h"
-#include "browser/LocalPageScheme.h"
+#include "browser/PageSource.h"
+#include "browser/frmMain.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -43,6 +44,24 @@ public:
 private:
     QTemporaryDir root_;
     QString folder_ = root_.filePath(QStringLiteral("Data"));
+};
+
+// A main window of its own on a Data folder of its own, shown and settled on
+// its start page titled startTitle; the test writes its pages first.
+class MainWindowTest : public QObject {
+protected:
+    std::unique_ptr<FixtureData> data_ = std::make_unique<FixtureData>();
+    std::unique_ptr<PageSource> pages_;
+    std::unique_ptr<frmMain> main_;
+
+    HtmlView& view() const { return main_->view(); }
+
+    void openMainWindow(const QString& startTitle);
+    void closeMainWindow() {
+        main_.reset();
+        pages_.reset();
+        data_ = std::make_unique<FixtureData>();
+    }
 };
 
 // A window's control by its design name; null when there is none, which the
@@ -108,12 +127,19 @@ inline int highlightedPixels(QWidget& view) {
     return count;
 }
 
-// The HTML view's page scheme has to be known before the application object
-// is made, which QTEST_MAIN does first; so the widget tests use this main.
-// Each test deletes the windows it makes.
+inline void MainWindowTest::openMainWindow(const QString& startTitle) {
+    pages_ = std::make_unique<PageSource>(data_->folder());
+    main_ = std::make_unique<frmMain>(*pages_);
+    main_->setAttribute(Qt::WA_DeleteOnClose, false);
+    main_->show();
+    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    QVERIFY(settles(view(), startTitle, 0));
+}
+
+// The widget tests' main: they measure in twips at 96 dots per inch. Each
+// test deletes the windows it makes.
 #define TELVANE_TEST_MAIN(TestClass)                                                               \
     int main(int argc, char** argv) {                                                              \
-        LocalPageScheme::registerScheme();                                                         \
         QApplication app(argc, argv);                                                              \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestClass test;                                                                            \

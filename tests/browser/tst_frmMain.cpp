@@ -9,11 +9,8 @@
 #include <QAction>
 #include <QMenu>
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public MainWindowTest {
     Q_OBJECT
-
-    std::unique_ptr<FixtureData> data_;
-    std::unique_ptr<frmMain> main_;
 
     template <typename Control = toolkit::Image> Control* get(const QString& name) const {
         return control<Control>(main_.get(), qPrintable(name));
@@ -33,20 +30,12 @@ class TestMainWindow : public QObject {
 
 private slots:
     void init() {
-        data_ = std::make_unique<FixtureData>();
         for (const catalogue::Topic& topic : catalogue::topics())
             data_->writePage(topic.pageFile(), topic.pageFile());
-        main_ = std::make_unique<frmMain>(data_->folder());
-        main_->setAttribute(Qt::WA_DeleteOnClose, false);
-        main_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-        waitForTitle(QStringLiteral("welcome.htm"));
+        openMainWindow(QStringLiteral("welcome.htm"));
     }
 
-    void cleanup() {
-        main_.reset();
-        data_.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     // A press with any button shows that button's pair; a release off the
     // button hides it and makes no click.
@@ -71,17 +60,17 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    // Each item opens the page of its own stem; "Chipset" reaches "chipset.htm".
-    void everyTopicItemOpensItsPage() {
+    // An item opens the page of its own stem: "Chipset" reaches "chipset.htm", and items
+    // of a submenu work as well. The catalogue's tests hold every other stem.
+    void topicItemsOpenTheirPages() {
+        const std::pair<const char*, const char*> items[] = {
+            {"mnuAltair", "altair.htm"}, {"mnuChipSet", "chipset.htm"}, {"mnuLCD", "LCD.htm"}};
         int opened = 1;
-        for (const catalogue::Topic& topic : catalogue::topics()) {
-            if (topic.item.isEmpty())
-                continue;
-            get<QAction>(topic.item.toString())->trigger();
-            waitForTitle(topic.pageFile());
+        for (const auto& [item, page] : items) {
+            get<QAction>(item)->trigger();
+            waitForTitle(page);
             QCOMPARE(main_->view().history()->count(), ++opened);
         }
-        QCOMPARE(opened, 47);
     }
 
     // With either button, at the pointer; closed without a choice, nothing changes.

@@ -8,17 +8,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrintDialog>
+#include <QUuid>
 
-// The reader's side of the HTML view: find, keys, its menu, print, and what
-// screen readers are told of the main window. Zoom and the history keys are
-// tested end to end.
-class TestHtmlView : public QObject {
+#include <sys/stat.h>
+
+// The reader's side of the HTML view: what it shows of the Data folder and
+// nothing beyond it, find, keys, its menu, print, coming back from crashes,
+// and what screen readers are told of the main window. Zoom and the history
+// keys are tested end to end.
+class TestHtmlView : public MainWindowTest {
     Q_OBJECT
 
-    std::unique_ptr<FixtureData> data_;
-    std::unique_ptr<frmMain> main_;
-
-    HtmlView& view() const { return main_->view(); }
     QWidget* page() const { return view().focusProxy(); }
     QString count() const { return control<QLabel>(main_.get(), "findCount")->text(); }
     void click(const char* name) const { ::click(main_.get(), name); }
@@ -42,28 +42,105 @@ class TestHtmlView : public QObject {
         QVERIFY(settles(view(), title, next));
     }
 
+    // The text the view shows now.
+    QString shownText() const {
+        QString text;
+        bool done = false;
+        view().page()->toPlainText([&](const QString& shown) { text = shown, done = true; });
+        return eventually([&] { return done; }) ? text : QStringLiteral("(no answer)");
+    }
+
 private slots:
     void init() {
-        data_ = std::make_unique<FixtureData>();
         data_->writePage("welcome.htm", "welcome",
                          QStringLiteral("<h1>Памет</h1><p>ПАМЕТ и памет, пАмЕт. AGP или agp.</p>"
                                         "<p hidden>памет</p>"));
         data_->writePage("AGP.htm", "AGP", QStringLiteral("<p>памет</p>"));
-        main_ = std::make_unique<frmMain>(data_->folder());
-        main_->setAttribute(Qt::WA_DeleteOnClose, false);
-        main_->show();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        QVERIFY(settles(view(), "welcome", 0));
+        openMainWindow(QStringLiteral("welcome"));
         QVERIFY(view().hasFocus());
     }
 
-    void cleanup() {
-        main_.reset();
-        data_.reset();
+    void cleanup() { closeMainWindow(); }
+
+    // Each way of naming a file outside Data, from a page or from the program, ends on
+    // our notice, whose title the view is seen to settle on, and shows nothing of the
+    // file; the same ways to a page inside show it.
+    void showsTheDataFolderAndNothingBeyondIt_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("fromAPage");
+        QTest::addColumn<QString>("title");
+        const QString missing = QStringLiteral("Страницата липсва");
+        const QString outside = QStringLiteral("Извън енциклопедията");
+        const QString unreadable = QStringLiteral("Страницата не може да бъде прочетена");
+        const QString up = QStringLiteral("../").repeated(16);
+        QTest::newRow("inside, relative") << "AGP.htm" << true << "AGP";
+        QTest::newRow("inside, by path") << "@DATA@/AGP.htm" << false << "AGP";
+        QTest::newRow("inside, file address") << "file://@DATA@/AGP.htm" << false << "AGP";
+        QTest::newRow("link in and out") << "same.htm" << true << "AGP";
+        QTest::newRow("missing") << "nosuch.htm" << true << missing;
+        QTest::newRow("climbing relative") << up + "secret.htm" << true << missing;
+        QTest::newRow("absolute address") << "orvanta:/etc/passwd" << true << missing;
+        QTest::newRow("encoded dots")
+            << "orvanta:/" + QStringLiteral("%2e%2e/").repeated(12) + "secret.htm" << true
+            << missing;
+        QTest::newRow("encoded slashes")
+            << "orvanta:/" + QStringLiteral("..%2f").repeated(12) + "secret.htm" << true << outside;
+        QTest::newRow("a host") << "orvanta://localhost/secret.htm" << true << outside;
+        QTest::newRow("link out") << "out.htm" << true << outside;
+        QTest::newRow("path outside") << "@DATA@/../secret.htm" << false << outside;
+        QTest::newRow("file address outside") << "file://@DATA@/../secret.htm" << false << outside;
+        QTest::newRow("a pipe") << "pipe.htm" << true << unreadable;
+        QTest::newRow("a download") << "archive.zip" << true << unreadable;
     }
 
-    // In any case, the hidden paragraph not counted; round in both directions,
-    // by key, by button and from the page. The bar lies over the view's lower
+    void showsTheDataFolderAndNothingBeyondIt() {
+        QFETCH(QString, target);
+        QFETCH(bool, fromAPage);
+        target.replace(QStringLiteral("@DATA@"), data_->folder());
+        QFETCH(QString, title);
+        const QByteArray secret = "outside " + QUuid::createUuid().toByteArray();
+        data_->write("../secret.htm", "<title>" + secret + "</title>" + secret);
+        data_->write("archive.zip", "PK");
+        QFile::link(data_->path("../secret.htm"), data_->path("out.htm"));
+        QFile::link(data_->path("AGP.htm"), data_->path("same.htm"));
+        mkfifo(QFile::encodeName(data_->path("pipe.htm")).constData(), 0600);
+        if (fromAPage) {
+            data_->writePage("go.htm", "go",
+                             "<meta http-equiv=\"refresh\" content=\"0; url=" + target + "\">");
+            view().Navigate(data_->path("go.htm"));
+        } else {
+            view().Navigate(target);
+        }
+        QVERIFY2(settles(view(), title), qPrintable(view().title()));
+        const QString shown = shownText();
+        QVERIFY(shown.contains(title) && !shown.contains(QString::fromLatin1(secret)));
+    }
+
+    // A renderer that dies is replaced: the page is loaded again twice, then the notice is
+    // shown; when that fails too, the view says so itself and starts nothing more until
+    // the reader asks for a page. The deaths come before any load can end, as when
+    // no renderer can draw at all.
+    void aRendererThatKeepsDyingIsGivenUpOn() {
+        QLabel* failure = control<QLabel>(main_.get(), "engineFailure");
+        const auto crash = [this] {
+            emit view().page()->renderProcessTerminated(QWebEnginePage::CrashedTerminationStatus,
+                                                        9);
+        };
+        QSignalSpy loads(view().page(), &QWebEnginePage::loadStarted);
+        crash(), crash(), crash();
+        QCoreApplication::processEvents(); // twice the page again, then the notice
+        QVERIFY(!failure->isVisible());
+        crash();
+        QTRY_VERIFY(failure->isVisible());
+        QCOMPARE(failure->geometry(), view().rect());
+        QTest::qWait(300); // what was started before has started by now
+        const qsizetype loadsBefore = loads.count();
+        QTest::qWait(500);
+        QCOMPARE(loads.count(), loadsBefore);
+        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
+        QVERIFY(!failure->isVisible());
+    }
+
     // edge, inside it.
     void findStepsBothWays() {
         find(QStringLiteral("пАМет"));
@@ -135,10 +212,12 @@ private slots:
             QGuiApplication::clipboard()->clear();
             QStringList entries;
             whenShown<QMenu>(this, [&](QMenu* menu) {
-                for (const QAction* entry : menu->actions())
+                for (QAction* entry : menu->actions()) {
                     if (!entry->isSeparator() && entry->isEnabled())
                         entries << entry->objectName();
-                menu->findChild<QAction*>("pageCopy")->trigger();
+                    if (entry->objectName() == u"pageCopy")
+                        entry->trigger();
+                }
                 menu->close();
             });
             QTest::mouseClick(page(), Qt::RightButton, {}, QPoint(30, 30));
