@@ -16,7 +16,6 @@ namespace API {
 namespace {
 
 constexpr char exStyleProperty[] = "telvaneExStyle";
-constexpr int errorNotSupported = 445; // "object doesn't support this action"
 
 bool x11HasCompositingManager() {
 #ifdef TELVANE_HAVE_X11
@@ -57,12 +56,11 @@ qint32 SetWindowLongA(QWidget* hWnd, int nIndex, qint32 dwNewLong) {
     return previous;
 }
 
-qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint32, quint8 bAlpha, quint32 dwFlags) {
+qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint8 bAlpha, quint32 dwFlags) {
     if (!(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) || !(dwFlags & LWA_ALPHA))
         return 0;
     if (!platformCanBlendWindows())
-        throw RuntimeError(errorNotSupported,
-                           QStringLiteral("Графичната среда не може да направи прозореца "
+        throw RuntimeError(QStringLiteral("Графичната среда не може да направи прозореца "
                                           "прозрачен (нужен е композитор на прозорците)."),
                            QString::fromLatin1(toolkit::applicationTitle));
     hWnd->setWindowOpacity(bAlpha / 255.0);

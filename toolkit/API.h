@@ -11,16 +11,15 @@ namespace API {
 
 inline constexpr int GWL_EXSTYLE = -20;
 inline constexpr qint32 WS_EX_LAYERED = 0x80000;
-inline constexpr quint32 LWA_COLORKEY = 1;
 inline constexpr quint32 LWA_ALPHA = 2;
 
 qint32 GetWindowLongA(QWidget* hWnd, int nIndex);
 qint32 SetWindowLongA(QWidget* hWnd, int nIndex, qint32 dwNewLong);
 
 // Applies the alpha when dwFlags has LWA_ALPHA and the window is layered.
-// The colour key is accepted and has no effect. Throws RuntimeError where the
+// Throws RuntimeError where the
 // platform cannot make a window translucent.
-qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint32 crKey, quint8 bAlpha, quint32 dwFlags);
+qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint8 bAlpha, quint32 dwFlags);
 
 // Whether the windowing system can blend a window with what lies beneath it.
 bool platformCanBlendWindows();

@@ -2,7 +2,6 @@
 
 #include "toolkit/Accessibility.h"
 #include "toolkit/Click.h"
-#include "toolkit/Twips.h"
 
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -10,12 +9,6 @@
 #include <utility>
 
 namespace toolkit {
-
-namespace {
-float twipsOf(double pixels) {
-    return static_cast<float>(pixels * twips::perPixel);
-}
-} // namespace
 
 Image::Image(QWidget* parent) : QWidget(parent), TwipsGeometry(static_cast<QWidget&>(*this)) {
     setFocusPolicy(Qt::NoFocus);
@@ -38,10 +31,9 @@ void Image::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, picture_);
 }
 
-void Image::mousePressEvent(QMouseEvent* event) {
+void Image::mousePressEvent(QMouseEvent*) {
     releaseEndsDoubleClick_ = false;
-    const QPointF at = event->position();
-    emit mouseDown(event->button(), event->modifiers(), twipsOf(at.x()), twipsOf(at.y()));
+    emit mouseDown();
 }
 
 // No image button handles a double-click; unlike QWidget's default, the
@@ -51,8 +43,7 @@ void Image::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void Image::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF at = event->position();
-    emit mouseUp(event->button(), event->modifiers(), twipsOf(at.x()), twipsOf(at.y()));
+    emit mouseUp();
     const bool endsDoubleClick = std::exchange(releaseEndsDoubleClick_, false);
     if (!endsDoubleClick && completesClick(*event, *this))
         emit clicked();

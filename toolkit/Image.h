@@ -22,9 +22,9 @@ public:
 
 signals:
     // Press and release reach the control that got the press, wherever the
-    // pointer is released; position in twips relative to the control.
-    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
-    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, float x, float y);
+    // pointer is released.
+    void mouseDown();
+    void mouseUp();
     // A left or right press released over the control. The second press of a
     // double-click is a double-click, not a press: it makes no click.
     void clicked();

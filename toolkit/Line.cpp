@@ -18,18 +18,8 @@ void Line::setX1(float value) {
     apply();
 }
 
-void Line::setY1(float value) {
-    y1_ = value;
-    apply();
-}
-
 void Line::setX2(float value) {
     x2_ = value;
-    apply();
-}
-
-void Line::setY2(float value) {
-    y2_ = value;
     apply();
 }
 

@@ -13,17 +13,10 @@ public:
     Line(QWidget* parent, QColor color, int borderWidth);
 
     float X1() const { return x1_; }
-    float Y1() const { return y1_; }
     float X2() const { return x2_; }
-    float Y2() const { return y2_; }
     void setX1(float value);
-    void setY1(float value);
     void setX2(float value);
-    void setY2(float value);
     void setPoints(float x1, float y1, float x2, float y2);
-
-    QColor BorderColor() const { return color_; }
-    int BorderWidth() const { return width_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

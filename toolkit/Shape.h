@@ -14,10 +14,6 @@ class Shape : public QWidget, public TwipsGeometry {
 public:
     Shape(QWidget* parent, QColor borderColor, int borderWidth, Qt::PenStyle borderStyle);
 
-    QColor BorderColor() const { return color_; }
-    int BorderWidth() const { return width_; }
-    Qt::PenStyle BorderStyle() const { return style_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -8,7 +8,4 @@ namespace toolkit {
 // Stacks sibling controls so that each lies in front of the ones listed after it.
 void stackFrontToBack(std::initializer_list<QWidget*> frontToBack);
 
-// True when a lies in front of its sibling b.
-bool isInFrontOf(const QWidget* a, const QWidget* b);
-
 } // namespace toolkit

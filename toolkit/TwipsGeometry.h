@@ -11,7 +11,6 @@ namespace toolkit {
 class TwipsGeometry {
 public:
     float leftTwips() const { return left_; }
-    float topTwips() const { return top_; }
     float widthTwips() const { return width_; }
     float heightTwips() const { return height_; }
     void setLeftTwips(float value);
