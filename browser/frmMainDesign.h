@@ -33,8 +33,6 @@ inline constexpr float separatorFromRight = 1035;
 
 inline constexpr float tileLeft = 7800;
 inline constexpr float tileTop = 5280;
-inline constexpr float tileWidth = 1560;
-inline constexpr float tileHeight = 1455;
 
 struct ImageButton {
     const char* name;

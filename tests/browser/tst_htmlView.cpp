@@ -247,15 +247,15 @@ private slots:
         };
         QSignalSpy printed(&view(), &QWebEngineView::printFinished);
         printTo(folder.filePath("page.pdf"));
-        QTRY_COMPARE_WITH_TIMEOUT(printed.count(), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(printed.count(), 1, 90000);
         QVERIFY(printed.at(0).at(0).toBool() && whole("page.pdf"));
         // The offscreen platform gives the window back no focus, as a window manager would.
         main_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main_.get()));
         printTo(folder.filePath("closed.pdf"));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("closed.pdf")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("closed.pdf")), 90000);
         main_.reset();
-        QTRY_VERIFY_WITH_TIMEOUT(whole("closed.pdf"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(whole("closed.pdf"), 90000);
     }
 
     // The buttons left to right, then the view; the shapes, lines and the

@@ -133,7 +133,7 @@ class Display:
         read_end, write_end = os.pipe()
         with open(os.path.join(self.dir, "xvfb.log"), "wb") as log:
             self.xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                ["Xvfb", "-noreset", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
                  "-nolisten", "tcp"],
                 pass_fds=[write_end], stdout=log, stderr=log, start_new_session=True)
         os.close(write_end)
@@ -436,7 +436,7 @@ class Telvane:
         return path
 
     def url_of(self, name):
-        return "orvanta:" + os.path.join(self.data, name)
+        return "orvanta:/" + name
 
     def start(self):
         env = clean_env()
