@@ -1,6 +1,6 @@
 #include "bench/BulgarianCorpus.h"
 
-#include "search/scan/EncodeText.h"
+#include "tests/pagescan/EncodeText.h"
 
 #include <QDir>
 #include <QFile>

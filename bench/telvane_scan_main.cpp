@@ -1,5 +1,6 @@
 // telvane-scan DIR KEY: prints the *.htm files of DIR that contain KEY, one per line, as
 // "rg -l" does, to compare the scan with other tools. Exits 1 when none does, as rg.
+#include "catalogue/PageFiles.h"
 #include "search/scan/KeyScanner.h"
 
 #include <QDir>
@@ -16,9 +17,8 @@ int main(int argc, char** argv) {
     pagescan::KeyScanner scanner(QString::fromLocal8Bit(argv[2]));
     bool any = false;
     for (const QString& name : dir.entryList({u"*.htm"_qs}, QDir::Files, QDir::Name)) {
-        const QString path = dir.filePath(name);
-        if (scanner.pageContainsKey(path)) {
-            std::puts(QFile::encodeName(path).constData());
+        if (scanner.pageContainsKey(catalogue::openPage(dir.path(), name))) {
+            std::puts(QFile::encodeName(dir.filePath(name)).constData());
             any = true;
         }
     }

@@ -125,9 +125,9 @@ void frmSearch::Search_Click() {
         pagescan::KeyScanner scanner(key);
         for (int i = 0; i < Files->ListCount(); ++i) {
             const QString name = Files->List(i);
-            const QString path = dataFolder_ + u'/' + name;
-            // A symbolic link that leads out of the folder is no page of ours.
-            if (catalogue::liesInside(dataFolder_, path) && scanner.pageContainsKey(path))
+            // Opened once and checked as opened: a link that leads out of the folder, even one
+            // swapped in meanwhile, is no page of ours.
+            if (scanner.pageContainsKey(catalogue::openPage(dataFolder_, name)))
                 if (const auto title = catalogue::resultTitleForPageFile(name))
                     lstRezults->addItem(*title);
             // The sum is formed in double precision and kept in single; past 100 the bar

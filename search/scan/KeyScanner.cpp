@@ -1,53 +1,81 @@
 #include "search/scan/KeyScanner.h"
 
-#include "search/scan/CharsetPlan.h"
-#include "search/scan/DeclaredCharset.h"
-#include "search/scan/IconvDecoder.h"
-#include "search/scan/PageFile.h"
-#include "search/scan/PageScans.h"
-#include "search/scan/Utf16Key.h"
+#include "search/scan/PageCharset.h"
+#include "search/scan/PageDecoder.h"
+#include "search/scan/TextItems.h"
 
 namespace pagescan {
 
 KeyScanner::KeyScanner(const QString& key, qint64 chunkBytes)
-    : key_(key), chunkBytes_(qMax<qint64>(1, chunkBytes)),
-      utf16Key_(std::make_unique<Utf16Key>(key)) {}
+    : key_(foldCase(key)), chunkBytes_(qMax<qint64>(1, chunkBytes)) {}
+
+bool KeyScanner::pageContainsKey(const catalogue::OpenedPage& page) {
+    return page.status() == catalogue::PageStatus::Found &&
+           pageContainsKey([&page](qint64 offset, char* buffer, qint64 size) {
+               return page.readAt(offset, buffer, size);
+           });
+}
 
 KeyScanner::~KeyScanner() = default;
 
-const CharsetPlan& KeyScanner::planFor(const QByteArray& declaredCharset) {
-    std::shared_ptr<const CharsetPlan>& plan = plans_[declaredCharset];
-    if (!plan)
-        plan = std::make_shared<const CharsetPlan>(planCharset(declaredCharset, key_));
-    return *plan;
+PageDecoder& KeyScanner::decoderFor(const QByteArray& declaredCharset) {
+    std::unique_ptr<PageDecoder>& decoder = decoders_[declaredCharset];
+    if (!decoder)
+        decoder = std::make_unique<PageDecoder>(declaredCharset);
+    return *decoder;
 }
 
-bool KeyScanner::pageContainsKey(const QString& path) {
-    if (key_.isEmpty())
-        return false;
-    const PageFile page(path);
-    if (!page.isOpen())
+// Both read the page from the end of its byte-order mark a chunk at a time, so memory stays
+// bounded whatever its size, and fill the window behind what it carries with the folded text.
+bool KeyScanner::pageContainsKey(const PageReader& read) {
+    if (key_.empty())
         return false;
     char head[CharsetDeclarationBytes];
-    const qint64 headSize = page.readAt(0, head, sizeof head);
+    const qint64 headSize = read(0, head, sizeof head);
     if (headSize < 0)
         return false;
-    const DeclaredCharset declared = declaredCharset(QByteArrayView(head, headSize));
-    const CharsetPlan& plan = planFor(declared.name);
-    switch (plan.method) {
-    case CharsetPlan::Method::SingleByte:
-        return singleBytePageContains(page, declared.bomLength, *plan.byteKey, chunkBytes_,
-                                      byteWindow_);
-    case CharsetPlan::Method::Decode: {
-        IconvDecoder decoder(plan.charset);
-        return decoder.isValid() &&
-               decodedPageContains(page, declared.bomLength, decoder, *utf16Key_, chunkBytes_,
-                                   chunk_, utf16Window_);
+    const PageCharset charset = pageCharset(QByteArrayView(head, headSize));
+    PageDecoder& decoder = decoderFor(charset.name);
+    qint64 offset = charset.bomLength;
+    if (!decoder.foldsBytes()) {
+        decoder.reset();
+        chunk_.resize(std::size_t(chunkBytes_));
+        return scan<char16_t>(key_, text_, [&](std::u16string& window) {
+            const qint64 got = read(offset, chunk_.data(), chunkBytes_);
+            if (got >= 0)
+                decoder.decode(QByteArrayView(chunk_.data(), got), got < chunkBytes_, window);
+            offset += got;
+            return got;
+        });
     }
-    case CharsetPlan::Method::Skip:
-        return false;
+    const std::optional<std::string> key = decoder.byteKey(key_);
+    return key && scan<char>(*key, bytes_, [&](std::string& window) {
+               const std::size_t used = window.size();
+               window.resize(used + std::size_t(chunkBytes_));
+               const qint64 got = read(offset, window.data() + used, chunkBytes_);
+               window.resize(used + std::size_t(qMax<qint64>(0, got)));
+               decoder.foldBytes(window.data() + used, window.size() - used);
+               offset += got;
+               return got;
+           });
+}
+
+// fill appends the next chunk's text and returns the bytes it read, or -1.
+template <typename Unit, typename Fill>
+bool KeyScanner::scan(std::basic_string_view<Unit> key, std::basic_string<Unit>& window,
+                      Fill fill) {
+    ItemKeySearch<Unit> search(key);
+    window.clear();
+    for (;;) {
+        const qint64 got = fill(window);
+        if (got < 0)
+            return false;
+        if (search.foundIn(window, got < chunkBytes_))
+            return true;
+        if (got < chunkBytes_)
+            return false;
+        window.erase(0, window.size() - search.carry(window.size()));
     }
-    return false;
 }
 
 } // namespace pagescan

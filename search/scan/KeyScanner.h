@@ -1,45 +1,48 @@
 #pragma once
 
-#include <QByteArray>
-#include <QHash>
+#include "catalogue/PageFiles.h"
+
 #include <QString>
 
-#include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pagescan {
 
-struct CharsetPlan;
-class Utf16Key;
+class PageDecoder;
 
-// Tells whether a page file holds a key inside one of its text items, without regard to case.
-// One scanner serves many pages: the key is folded once per charset, and buffers are reused.
+// Tells whether a page holds a key inside one of its text items, without regard to case.
+// One scanner serves many pages: the key is folded once, and buffers are reused.
 class KeyScanner {
 public:
     static constexpr qint64 DefaultChunkBytes = 1 << 20;
+    // Reads up to size bytes at offset, as catalogue::OpenedPage::readAt does.
+    using PageReader = std::function<qint64(qint64 offset, char* buffer, qint64 size)>;
 
     // chunkBytes bounds how much of a page is held at a time.
     explicit KeyScanner(const QString& key, qint64 chunkBytes = DefaultChunkBytes);
     ~KeyScanner();
-    KeyScanner(const KeyScanner&) = delete;
-    KeyScanner& operator=(const KeyScanner&) = delete;
 
-    // False also for a page that cannot be opened or read, or is not a regular file, and for an
-    // empty key, which is refused before any page is opened; never blocks and never throws.
-    bool pageContainsKey(const QString& path);
+    // False for the empty key, before anything is read, and for a page that was not found or
+    // cannot be read.
+    bool pageContainsKey(const catalogue::OpenedPage& page);
+    bool pageContainsKey(const PageReader& read);
 
 private:
-    const CharsetPlan& planFor(const QByteArray& declaredCharset);
+    PageDecoder& decoderFor(const QByteArray& declaredCharset);
+    template <typename Unit, typename Fill>
+    bool scan(std::basic_string_view<Unit> key, std::basic_string<Unit>& window, Fill fill);
 
-    QString key_;
+    std::u16string key_;
+    std::map<QByteArray, std::unique_ptr<PageDecoder>> decoders_;
     qint64 chunkBytes_;
-    std::unique_ptr<Utf16Key> utf16Key_;
-    QHash<QByteArray, std::shared_ptr<const CharsetPlan>> plans_;
-    std::vector<std::uint8_t> byteWindow_;
     std::vector<char> chunk_;
-    std::u16string utf16Window_;
+    std::string bytes_;
+    std::u16string text_;
 };
 
 } // namespace pagescan

@@ -1,4 +1,4 @@
-#include "search/scan/IconvDecoder.h"
+#include "search/scan/PageDecoder.h"
 
 #include <QProcess>
 #include <QSet>
@@ -6,7 +6,7 @@
 
 #include <string>
 
-using pagescan::IconvDecoder;
+using pagescan::PageDecoder;
 
 namespace {
 
@@ -27,9 +27,8 @@ QList<QByteArray> iconvCharsets() {
 }
 
 // The text of page as the scan decodes it when it reads chunkBytes at a time.
-std::u16string decodeInChunks(const QByteArray& charset, QByteArrayView page,
-                              qsizetype chunkBytes) {
-    IconvDecoder decoder(charset);
+std::u16string decodeInChunks(PageDecoder& decoder, QByteArrayView page, qsizetype chunkBytes) {
+    decoder.reset();
     std::u16string text;
     for (qsizetype at = 0;; at += chunkBytes) {
         const QByteArrayView chunk = page.sliced(at).first(qMin(chunkBytes, page.size() - at));
@@ -43,14 +42,15 @@ const QByteArray Prefix = "ab";
 
 // A page of a charset's pages ends in every byte, and in every pair that begins with a byte
 // the decoder holds back at a chunk's end (the lead byte of a longer character).
-QList<QByteArray> endings(const QByteArray& charset) {
+QList<QByteArray> endings(PageDecoder& decoder) {
     QList<QByteArray> endings;
     for (int first = 0; first < 256; ++first) {
         const QByteArray page = Prefix + char(first);
         endings << QByteArray(1, char(first));
         std::u16string held;
-        IconvDecoder(charset).decode(page, false, held);
-        if (held == decodeInChunks(charset, page, page.size() + 1))
+        decoder.reset();
+        decoder.decode(page, false, held);
+        if (held == decodeInChunks(decoder, page, page.size() + 1))
             continue;
         for (int second = 0; second < 256; ++second)
             endings << QByteArray(1, char(first)) + char(second);
@@ -72,12 +72,11 @@ private slots:
         QSet<QByteArray> checked; // iconv's aliases decode alike; one of each is enough
         int pages = 0;
         for (const QByteArray& charset : charsets) {
-            if (!IconvDecoder(charset).isValid())
-                continue;
-            const QList<QByteArray> charsetEndings = endings(charset);
+            PageDecoder decoder(charset);
+            const QList<QByteArray> charsetEndings = endings(decoder);
             QByteArray behaviour;
             for (const QByteArray& ending : charsetEndings.first(256)) {
-                const std::u16string text = decodeInChunks(charset, Prefix + ending, 3);
+                const std::u16string text = decodeInChunks(decoder, Prefix + ending, 3);
                 behaviour.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
             }
             if (checked.contains(behaviour += QByteArray::number(charsetEndings.size())))
@@ -85,9 +84,9 @@ private slots:
             checked.insert(behaviour);
             for (const QByteArray& ending : charsetEndings) {
                 const QByteArray page = Prefix + ending;
-                const std::u16string whole = decodeInChunks(charset, page, page.size() + 1);
+                const std::u16string whole = decodeInChunks(decoder, page, page.size() + 1);
                 for (qsizetype chunk = 1; chunk <= page.size(); ++chunk)
-                    QVERIFY2(decodeInChunks(charset, page, chunk) == whole,
+                    QVERIFY2(decodeInChunks(decoder, page, chunk) == whole,
                              qPrintable(charset + ' ' + ending.toHex() + " chunk " +
                                         QByteArray::number(chunk)));
                 ++pages;

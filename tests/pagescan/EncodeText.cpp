@@ -1,4 +1,4 @@
-#include "search/scan/EncodeText.h"
+#include "tests/pagescan/EncodeText.h"
 
 #include <QSysInfo>
 
