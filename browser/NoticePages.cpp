@@ -48,6 +48,14 @@ QByteArray outsidePageHtml() {
                       wayBack);
 }
 
+QByteArray unreachableSiteHtml(const QUrl& address) {
+    return notice(QStringLiteral("Сайтът не може да бъде достигнат"),
+                  QStringLiteral("<p>Адресът <code>%1</code> не може да бъде зареден: няма връзка "
+                                 "с мрежата или сайтът не отговаря.</p>")
+                          .arg(address.toDisplayString().toHtmlEscaped()) +
+                      wayBack);
+}
+
 QByteArray brokenPageHtml() {
     return notice(QStringLiteral("Страницата не може да бъде показана"),
                   QStringLiteral("<p>Показването на страницата прекъсна няколко пъти "

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QUrl>
 
 // The short Bulgarian pages that the HTML view shows in place of a page it
 // cannot or may not show.
@@ -15,6 +16,9 @@ QByteArray unreadablePageHtml(const QString& path);
 
 // For an address that leads out of the Data folder.
 QByteArray outsidePageHtml();
+
+// For a web address that cannot be loaded: no network, an unknown host, refused, timed out.
+QByteArray unreachableSiteHtml(const QUrl& address);
 
 // For a page whose rendering keeps failing.
 QByteArray brokenPageHtml();

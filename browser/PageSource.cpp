@@ -10,6 +10,7 @@
 #include <QMimeDatabase>
 #include <QTimer>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -95,7 +96,9 @@ public:
 class PolicyPage : public QWebEnginePage {
 public:
     PolicyPage(const PageSource& source, QWebEngineProfile* profile, QObject* parent)
-        : QWebEnginePage(profile, parent), source_(source) {}
+        : QWebEnginePage(profile, parent), source_(source) {
+        connect(this, &QWebEnginePage::loadingChanged, this, &PolicyPage::noticeUnreachable);
+    }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
@@ -110,6 +113,17 @@ protected:
     }
 
 private:
+    // The engine's own error page needs page scripts, which are off: a site that
+    // cannot be reached gets our notice in its place, a history entry like any page.
+    void noticeUnreachable(const QWebEngineLoadingInfo& load) {
+        const QUrl url = load.url();
+        const bool web = url.scheme() == u"http" || url.scheme() == u"https";
+        constexpr int aborted = -3; // a load the reader or the program replaced
+        if (web && load.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
+            load.errorCode() != aborted)
+            setHtml(QString::fromUtf8(unreachableSiteHtml(url)), url);
+    }
+
     const PageSource& source_;
 };
 
@@ -141,6 +155,9 @@ PageSource::PageSource(QString dataFolder, QObject* parent)
             [](QWebEngineDownloadRequest* download) { download->cancel(); });
     QWebEngineSettings* settings = profile_->settings();
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // Without the engine's error page a failed load leaves no entry of its own in the
+    // history, only the notice that takes its place.
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     // Pages that declare no charset were written in the Windows-1251 code page.
     settings->setDefaultTextEncoding(QStringLiteral("windows-1251"));
     // Our calls into a page run in the application's own script world, which this leaves on.

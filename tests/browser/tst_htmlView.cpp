@@ -116,6 +116,18 @@ private slots:
         QVERIFY(shown.contains(title) && !shown.contains(QString::fromLatin1(secret)));
     }
 
+    // An unknown host and a refused connection: our notice names the address, and Back
+    // returns to the page before, as from any page.
+    void aSiteThatCannotBeReachedSaysSo() {
+        for (const char* site : {"https://orvanta.invalid/", "http://127.0.0.1:9/"}) {
+            view().Navigate(QString::fromLatin1(site));
+            QVERIFY(settles(view(), "Сайтът не може да бъде достигнат"));
+            QVERIFY(shownText().contains(QUrl(QString::fromLatin1(site)).toDisplayString()));
+            QVERIFY(view().GoBack());
+            QVERIFY(settles(view(), "welcome"));
+        }
+    }
+
     // A renderer that dies is replaced: the page is loaded again twice, then the notice is
     // shown; when that fails too, the view says so itself and starts nothing more until
     // the reader asks for a page. The deaths come before any load can end, as when
