@@ -48,15 +48,14 @@ int main(int argc, char** argv) {
     if (viaScheme) {
         QWebEngineUrlScheme scheme("ref");
         scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-        scheme.setFlags(QWebEngineUrlScheme::LocalScheme |
-                        QWebEngineUrlScheme::LocalAccessAllowed);
+        scheme.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
         QWebEngineUrlScheme::registerScheme(scheme);
     }
     QApplication app(argc, argv);
     const QString data = QString::fromLocal8Bit(argv[2]);
     if (viaScheme)
-        QWebEngineProfile::defaultProfile()->installUrlSchemeHandler(
-            "ref", new FolderScheme(data, &app));
+        QWebEngineProfile::defaultProfile()->installUrlSchemeHandler("ref",
+                                                                     new FolderScheme(data, &app));
     auto address = [&](const QString& stem) {
         return viaScheme ? QUrl(QStringLiteral("ref:/") + stem + QStringLiteral(".htm"))
                          : QUrl::fromLocalFile(data + u'/' + stem + QStringLiteral(".htm"));
@@ -74,8 +73,7 @@ int main(int argc, char** argv) {
         const QUrl url = address(QString::fromLocal8Bit(argv[i]));
         menu->addAction(QString::fromLocal8Bit(argv[i]), view, [view, url] { view->setUrl(url); });
     }
-    QObject::connect(button, &QToolButton::clicked, menu,
-                     [menu] { menu->exec(QCursor::pos()); });
+    QObject::connect(button, &QToolButton::clicked, menu, [menu] { menu->exec(QCursor::pos()); });
     view->setUrl(address(QStringLiteral("welcome")));
     window.show();
     return QApplication::exec();
