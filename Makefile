@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev libgl-dev libx11-dev \
+BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev qt6-pdf-dev libgl-dev libx11-dev \
 	fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
 # openbox, xdotool, x11-utils, python3: the end-to-end tests; dbus-x11 gives them the
 # dbus-launch of a desktop, so they see whether the program leaves a bus daemon behind;
