@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -25,6 +26,33 @@ int checkData(QTextStream& out) {
 
 bool isSet(const char* name) {
     return !qEnvironmentVariableIsEmpty(name);
+}
+
+// The options of QGuiApplication, QApplication and the X11 platform, with or
+// without a second dash; the first group takes the argument after it.
+constexpr QStringView qtOptionsWithValue[] = {u"platform",
+                                              u"platformpluginpath",
+                                              u"platformtheme",
+                                              u"plugin",
+                                              u"qwindowgeometry",
+                                              u"qwindowicon",
+                                              u"qwindowtitle",
+                                              u"geometry",
+                                              u"title",
+                                              u"icon",
+                                              u"session",
+                                              u"style",
+                                              u"stylesheet",
+                                              u"display",
+                                              u"name",
+                                              u"visual"};
+constexpr QStringView qtFlags[] = {u"reverse", u"testability", u"widgetcount", u"nograb",
+                                   u"dograb"};
+// Those that take their value after "=".
+constexpr QStringView qtOptionsWithJoinedValue[] = {u"style=", u"stylesheet=", u"qmljsdebugger="};
+
+template <typename Names> bool among(const Names& names, QStringView option) {
+    return std::find(std::begin(names), std::end(names), option) != std::end(names);
 }
 
 } // namespace
@@ -50,7 +78,8 @@ std::optional<int> answerCommandLine(int& argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QString name = QStringLiteral("telvane");
-    const bool parsed = parser.parse(QCoreApplication::arguments());
+    const ProgramArguments arguments = withoutQtOptions(QCoreApplication::arguments());
+    const bool parsed = parser.parse(arguments.ours);
     if (!parsed || !parser.positionalArguments().isEmpty()) {
         err << name << ": "
             << (parsed ? QStringLiteral("Неочакван аргумент: „%1“.")
@@ -71,8 +100,9 @@ std::optional<int> answerCommandLine(int& argc, char** argv) {
     }
     if (parser.isSet(checkDataOption))
         return checkData(out);
-    if (!displayReachable(qEnvironmentVariable("QT_QPA_PLATFORM"), isSet("DISPLAY"),
-                          isSet("WAYLAND_DISPLAY"))) {
+    const QString platform =
+        arguments.platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : arguments.platform;
+    if (!displayReachable(platform, isSet("DISPLAY"), isSet("WAYLAND_DISPLAY"))) {
         err << name
             << ": не е намерен дисплей (DISPLAY за X11 или WAYLAND_DISPLAY за Wayland); "
                "стартирайте програмата от графична сесия.\n";
@@ -91,4 +121,25 @@ bool displayReachable(QStringView platform, bool x11Display, bool waylandDisplay
             return true;
     }
     return false;
+}
+
+ProgramArguments withoutQtOptions(const QStringList& arguments) {
+    ProgramArguments result;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const QStringView option = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
+        const bool isOption = i > 0 && argument.startsWith(u'-');
+        if (isOption && among(qtOptionsWithValue, option) && i + 1 < arguments.size()) {
+            if (option == u"platform")
+                result.platform = arguments.at(i + 1);
+            ++i;
+        } else if (!isOption ||
+                   !(among(qtFlags, option) ||
+                     std::any_of(std::begin(qtOptionsWithJoinedValue),
+                                 std::end(qtOptionsWithJoinedValue),
+                                 [option](QStringView name) { return option.startsWith(name); }))) {
+            result.ours << argument;
+        }
+    }
+    return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -14,3 +15,12 @@ std::optional<int> answerCommandLine(int& argc, char** argv);
 // platforms tried in turn ("wayland;xcb"), or "" for Qt's own choice of X11
 // or Wayland; the two flags tell whether DISPLAY and WAYLAND_DISPLAY are set.
 bool displayReachable(QStringView platform, bool x11Display, bool waylandDisplay);
+
+// The arguments with those Qt's application object takes for itself left out
+// ("-style fusion", "--reverse", "-platform xcb", …), which reach Qt as given,
+// and the platform that "-platform" names, if any.
+struct ProgramArguments {
+    QStringList ours;
+    QString platform;
+};
+ProgramArguments withoutQtOptions(const QStringList& arguments);

@@ -28,6 +28,10 @@ class CommandLine(unittest.TestCase):
             (["--help"], {}, 0, r"Използване: .*\[опции\].*--check-data.*", ""),
             (["--bogus"], {}, 2, "", r"telvane: Непозната опция: „bogus“\.\n.*"),
             (["AGP"], {}, 2, "", r"telvane: Неочакван аргумент: „AGP“\.\n.*"),
+            # Qt's own options reach Qt; "-platform" names the display to look for.
+            (["-style", "fusion", "--reverse", "-qwindowtitle", "T", "-v"], {}, 0,
+             r"Telvane 1\.3\n", ""),
+            (["-platform", "xcb", "-reverse"], {"WAYLAND_DISPLAY": "wayland-0"}, 1, "", NO_DISPLAY),
             ([], {}, 1, "", NO_DISPLAY),
             ([], {"QT_QPA_PLATFORM": "xcb", "WAYLAND_DISPLAY": "wayland-0"}, 1, "", NO_DISPLAY),
         ]
