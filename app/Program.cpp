@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWindow>
 
 Program::Program(QString dataFolder) : pages_(std::move(dataFolder)) {}
 
@@ -46,8 +47,14 @@ void Program::ShowTopic(const QString& stem, const QString& key) {
     const bool created = !main_;
     mainWindow().showTopic(stem);
     main_->view().highlightOnLoad(key);
-    if (created)
+    if (created) {
         main_->show();
+        // The user is still choosing among the results, so their window stays in front.
+        if (search_) {
+            search_->raise();
+            search_->activateWindow();
+        }
+    }
 }
 
 // Not modal, without an owner; a second request shows the same window again.
@@ -62,8 +69,12 @@ void Program::openSearch() {
 }
 
 // Modal, without an owner: the main window's click returns once it has closed.
+// The main window is its transient parent all the same, which window systems
+// that place windows themselves (Wayland) place it by.
 void Program::openAbout() {
     auto* about = new frmAbout;
+    about->winId();
+    about->windowHandle()->setTransientParent(mainWindow().windowHandle());
     connect(about, &frmAbout::siteRequested, this,
             [this](const QString& address) { mainWindow().view().Navigate(address); });
     about->exec();

@@ -1,7 +1,9 @@
 #include "app/RunEnvironment.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QPalette>
 #include <QString>
 #include <QtGlobal>
 
@@ -58,4 +60,11 @@ void drawPagesInSoftware() {
 
 void exposePagesToScreenReaders() {
     setUnlessSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
+}
+
+void showPagesInDesktopColourScheme() {
+    const QPalette palette = QGuiApplication::palette();
+    if (palette.color(QPalette::Window).lightness() <
+        palette.color(QPalette::WindowText).lightness())
+        addChromiumFlagUnlessSet("--force-dark-mode", "--force-dark-mode");
 }

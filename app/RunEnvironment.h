@@ -1,7 +1,7 @@
 #pragma once
 
 // What a run asks of its environment, each set only where the user has not set
-// it already. All must run before the application object exists.
+// it already. All but the last must run before the application object exists.
 
 // Nothing written to the disk and no process left behind: no shader caches,
 // no session bus started on our behalf.
@@ -20,3 +20,9 @@ void drawPagesInSoftware();
 // Qt WebEngine on Linux gives screen readers a page's headings, links, tables
 // and text only when asked to.
 void exposePagesToScreenReaders();
+
+// Pages in the desktop's colour scheme: a dark palette at start means that
+// pages match prefers-color-scheme: dark. Qt 6.4's engine has no setting for
+// it, so this is a Chromium switch, read once when the engine starts: call it
+// after the application object has its palette and before the engine starts.
+void showPagesInDesktopColourScheme();

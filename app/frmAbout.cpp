@@ -27,9 +27,6 @@ toolkit::Label* makeLabel(QWidget* parent, const char* name, const QString& text
     label->setObjectName(QLatin1String(name));
     label->placeTwips(float(design.x()), float(design.y()), float(design.width()),
                       float(design.height()));
-    QPalette black = label->palette();
-    black.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(black);
     return label;
 }
 
@@ -48,10 +45,9 @@ frmAbout::frmAbout()
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Относно \"Orvanta\""));
-    const QPixmap icon = toolkit::loadPicture(QStringLiteral(":/pictures/orvanta.ico"), {32, 32});
-    setWindowIcon(icon);
+    setWindowIcon(toolkit::programIcon());
     setFont(toolkit::dialogFont());
-    toolkit::setBackColor(*this, QColor(224, 224, 224));
+    toolkit::setDesignedColours(*this, QColor(224, 224, 224));
     setFixedSize(twips::toPixels(5730), twips::toPixels(3525));
 
     lblDescription =
@@ -73,7 +69,7 @@ frmAbout::frmAbout()
 
     Image1 = new toolkit::Image(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPicture(icon);
+    Image1->setPicture(toolkit::loadPicture(QStringLiteral(":/pictures/orvanta.ico"), {32, 32}));
     Image1->placeTwips(240, 240, 480, 480);
 
     // An etched separator: a grey line with a white one just below it.

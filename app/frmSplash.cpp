@@ -25,7 +25,7 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     setFont(toolkit::dialogFont());
-    toolkit::setBackColor(*this, background);
+    toolkit::setDesignedColours(*this, background);
     setAutoFillBackground(true);
     setFixedSize(twips::toPixels(7695), twips::toPixels(4785));
 

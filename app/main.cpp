@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
         return *exitCode;
     QApplication app(argc, argv);
     setUpApplication(app);
+    showPagesInDesktopColourScheme();
     const QString dataFolder = catalogue::dataFolder();
     StartUp startUp([&dataFolder] { return openReaderModule(readerModulePath(), dataFolder); });
     return QApplication::exec();

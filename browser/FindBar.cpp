@@ -27,10 +27,10 @@ FindBar::FindBar(QWidget& view, PageFind& find)
     setObjectName(QStringLiteral("findBar"));
     setAccessibleName(QStringLiteral("Търсене в страницата"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // The desktop's colours, as its texts have them: the main window's own back
+    // colour, which the bar would take as its window colour, is not the desktop's.
+    setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    QPalette grey = palette();
-    grey.setColor(QPalette::Window, QColor(236, 236, 236));
-    setPalette(grey);
 
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("findText"));

@@ -46,7 +46,7 @@ frmSearch::frmSearch(const QString& dataFolder, bool mainWindowTranslucent)
     setWindowTitle(QStringLiteral("Търсене в енциклопедията"));
     setWindowIcon(toolkit::loadPicture(QStringLiteral(":/pictures/search.ico"), {32, 32}));
     setFont(toolkit::dialogFont());
-    toolkit::setBackColor(*this, QColor(192, 192, 192));
+    toolkit::setDesignedColours(*this, QColor(192, 192, 192));
     setFixedSize(twips::toPixels(4950), twips::toPixels(5430));
 
     txtKey = new QLineEdit(this);

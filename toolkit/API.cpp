@@ -33,13 +33,14 @@ bool x11HasCompositingManager() {
 
 } // namespace
 
-bool platformCanBlendWindows() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform.startsWith(QLatin1String("wayland")))
-        return false;
-    if (platform == QLatin1String("xcb"))
-        return x11HasCompositingManager();
-    return true;
+QString whyWindowsCannotBlend(QStringView platform, bool compositingManager) {
+    if (platform.startsWith(u"wayland"))
+        return QStringLiteral("Графичната среда Wayland не позволява на програмата да прави "
+                              "прозореца си прозрачен.");
+    if (platform == u"xcb" && !compositingManager)
+        return QStringLiteral("Графичната среда не може да направи прозореца прозрачен (нужен е "
+                              "композитор на прозорците).");
+    return {};
 }
 
 qint32 GetWindowLongA(QWidget* hWnd, int nIndex) {
@@ -59,10 +60,11 @@ qint32 SetWindowLongA(QWidget* hWnd, int nIndex, qint32 dwNewLong) {
 qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint8 bAlpha, quint32 dwFlags) {
     if (!(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) || !(dwFlags & LWA_ALPHA))
         return 0;
-    if (!platformCanBlendWindows())
-        throw RuntimeError(QStringLiteral("Графичната среда не може да направи прозореца "
-                                          "прозрачен (нужен е композитор на прозорците)."),
-                           QString::fromLatin1(toolkit::applicationTitle));
+    const QString platform = QGuiApplication::platformName();
+    const QString refusal =
+        whyWindowsCannotBlend(platform, platform == u"xcb" && x11HasCompositingManager());
+    if (!refusal.isEmpty())
+        throw RuntimeError(refusal, QString::fromLatin1(toolkit::applicationTitle));
     hWnd->setWindowOpacity(bAlpha / 255.0);
     return 1;
 }

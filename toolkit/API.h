@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 class QWidget;
 
@@ -21,7 +21,10 @@ qint32 SetWindowLongA(QWidget* hWnd, int nIndex, qint32 dwNewLong);
 // platform cannot make a window translucent.
 qint32 SetLayeredWindowAttributes(QWidget* hWnd, quint8 bAlpha, quint32 dwFlags);
 
-// Whether the windowing system can blend a window with what lies beneath it.
-bool platformCanBlendWindows();
+// Why the platform (Qt's platform name) cannot blend a window with what lies
+// beneath it, in Bulgarian; empty where it can. X11 blends only with a
+// compositing manager; Wayland's compositor always runs, yet Qt cannot set a
+// window's opacity there.
+QString whyWindowsCannotBlend(QStringView platform, bool compositingManager);
 
 } // namespace API

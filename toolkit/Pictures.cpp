@@ -63,4 +63,11 @@ QPixmap loadPicture(const QString& path, QSize preferred) {
     return loadPicture(path, preferred, qGuiApp->devicePixelRatio());
 }
 
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/orvanta-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 } // namespace toolkit

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -16,5 +17,9 @@ QPixmap loadPicture(const QString& path, QSize preferred, qreal pixelRatio);
 
 // The same for the highest pixel ratio among the system's screens.
 QPixmap loadPicture(const QString& path, QSize preferred = {});
+
+// The program's icon in every size a desktop takes, 16 to 256 pixels: window
+// managers pick the size of their title bars, task bars and switchers from it.
+QIcon programIcon();
 
 } // namespace toolkit

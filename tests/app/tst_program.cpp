@@ -6,12 +6,16 @@
 #include "tests/WidgetTest.h"
 #include "toolkit/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -24,6 +28,43 @@ bool mainWindowShown(const Program* program) {
 
 // As main() does, before the application object.
 [[maybe_unused]] const bool startedAsTheProgramIs = (exposePagesToScreenReaders(), true);
+
+// WCAG 2's relative luminance.
+double luminance(QRgb colour) {
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(colour)) + 0.7152 * linear(qGreen(colour)) +
+           0.0722 * linear(qBlue(colour));
+}
+
+// The visible text controls whose text colour has a WCAG contrast ratio under
+// 4.5 with what lies behind it: the median of the control's area as drawn,
+// which its text covers only in part.
+QStringList poorlyContrasted(QWidget& window) {
+    const QImage shot = window.grab().toImage();
+    QStringList poor;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const QRect area = QRect(control->mapTo(&window, QPoint()), control->size()) & shot.rect();
+        if (!control->isVisible() || area.isEmpty() ||
+            !(qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control)))
+            continue;
+        std::vector<double> behind;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                behind.push_back(luminance(shot.pixel(x, y)));
+        const auto median = behind.begin() + std::ssize(behind) / 2;
+        std::nth_element(behind.begin(), median, behind.end());
+        const double text = luminance(control->palette().color(control->foregroundRole()).rgb());
+        const double ratio = (std::max(text, *median) + 0.05) / (std::min(text, *median) + 0.05);
+        if (ratio < 4.5)
+            poor << QStringLiteral("%1.%2:%3")
+                        .arg(window.objectName(), control->objectName())
+                        .arg(ratio, 0, 'f', 1);
+    }
+    return poor;
+}
 
 QStringList rolesUnder(QAccessibleInterface* node) {
     QStringList roles;
@@ -55,6 +96,16 @@ class TestProgram : public QObject {
         splash_ = startUp_->splash();
     }
 
+    // As the program starts: the reader warms up behind the splash.
+    void startWarmingUp() {
+        startWith([this] {
+            auto program = std::make_unique<ProgramReader>(data_->folder());
+            program->warmUp();
+            return OpenedReader{std::move(program), {}};
+        });
+        QVERIFY(QTest::qWaitForWindowExposed(splash_));
+    }
+
     void passSplash() {
         click(splash_, "imgLogo");
         QTRY_VERIFY(!splash_);
@@ -72,12 +123,7 @@ private slots:
         data_ = std::make_unique<FixtureData>();
         data_->writePage("welcome.htm", "welcome", QStringLiteral("памет rezerva"));
         data_->writePage("AGP.htm", "AGP");
-        startWith([this] {
-            auto program = std::make_unique<ProgramReader>(data_->folder());
-            program->warmUp();
-            return OpenedReader{std::move(program), {}};
-        });
-        QVERIFY(QTest::qWaitForWindowExposed(splash_));
+        startWarmingUp();
     }
 
     void cleanup() {
@@ -102,18 +148,54 @@ private slots:
     }
 
     // Where no control lies, the main window's tile shows from the About
-    // window's own corner.
+    // window's own corner; the main window is its owner, its icon in every size.
     void aboutShowsTheMainWindowsTile() {
         passSplash();
         QImage shot;
+        QWindow* owner = nullptr;
+        qsizetype iconSizes = 0;
         whenShown<frmAbout>(this, [&](frmAbout* about) {
             shot = about->grab().toImage();
+            owner = about->windowHandle()->transientParent();
+            iconSizes = about->windowIcon().availableSizes().size();
             click(about, "cmdOK");
         });
         click(main(), "cmdAbout"); // returns once the About window has closed
+        QCOMPARE(owner, main()->windowHandle());
+        QCOMPARE(iconSizes, 8);
         const QImage tile = toolkit::backgroundTile().picture.toImage();
         for (const QPoint at : {QPoint(2, 2), QPoint(110, 10), QPoint(300, 100)})
             QCOMPARE(shot.pixel(at), tile.pixel(at.x() % tile.width(), at.y() % tile.height()));
+    }
+
+    void designedTextsStandOutUnderAnyPalette_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::newRow("light") << QApplication::style()->standardPalette();
+        QTest::newRow("dark") << QPalette(QColor(53, 53, 53), QColor(42, 42, 42));
+    }
+
+    // The designed windows keep their dark texts on their light pictures; the
+    // find bar of the reading view takes the desktop's colours.
+    void designedTextsStandOutUnderAnyPalette() {
+        QFETCH(QPalette, palette);
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(palette); // as the desktop's, before any window
+        startWarmingUp();
+        QStringList poor = poorlyContrasted(*splash_);
+        passSplash();
+        program()->ShowTopic("welcome", QStringLiteral("памет"));
+        QTRY_COMPARE(control<QLabel>(main(), "findCount")->text(), QStringLiteral("1 от 1"));
+        main()->findChild<QAction*>("pageFind")->trigger();
+        poor << poorlyContrasted(*control<QWidget>(main(), "findBar"));
+        click(main(), "imgSearch");
+        poor << poorlyContrasted(*program()->existingSearchWindow());
+        whenShown<frmAbout>(this, [&](frmAbout* about) {
+            poor << poorlyContrasted(*about);
+            click(about, "cmdOK");
+        });
+        click(main(), "cmdAbout");
+        QApplication::setPalette(desktop);
+        QVERIFY2(poor.isEmpty(), qPrintable(poor.join(u' ')));
     }
 
     // Opaque again, the open window keeps its alpha; a new one follows.
@@ -134,7 +216,8 @@ private slots:
         QCOMPARE(program()->existingSearchWindow()->windowOpacity(), 1.0);
     }
 
-    // On screen again, not a hidden one that keeps the program running.
+    // On screen again, not a hidden one that keeps the program running; behind
+    // the search window, where the user goes on choosing.
     void aResultReopensAClosedMainWindow() {
         passSplash();
         click(main(), "imgSearch");
@@ -143,7 +226,9 @@ private slots:
         QTRY_VERIFY(!main());
         emit search->topicRequested(QStringLiteral("AGP"), QString());
         QVERIFY(main()->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), search);
         QVERIFY(shows("AGP"));
+        QCOMPARE(QApplication::activeWindow(), search);
     }
 
     void aResultPageHighlightsItsKeyUntilAnotherPageOpens_data() {

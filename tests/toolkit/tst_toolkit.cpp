@@ -43,6 +43,29 @@ private slots:
         }
     }
 
+    // Whole on the screen where it fits; where it does not, its title bar and
+    // top-left control within reach, and a resizable frame shrunk to the area.
+    void windowPlacement() {
+        const QSize main(740, 552), search(336, 387);
+        const struct {
+            const char* name;
+            QRect available;
+            QSize frame;
+            bool resizable;
+            QRect placed;
+        } cases[] = {
+            {"640x480 main", {0, 0, 640, 480}, main, true, {0, 0, 640, 480}},
+            {"640x480 search", {0, 0, 640, 480}, search, false, {152, 46, 336, 387}},
+            {"800x600 main", {0, 0, 800, 600}, main, true, {30, 24, 740, 552}},
+            {"1366x768 with a panel", {0, 32, 1366, 736}, main, true, {313, 124, 740, 552}},
+            {"second monitor", {1920, 100, 1280, 1024}, search, false, {2392, 418, 336, 387}},
+            {"larger than the screen", {0, 0, 320, 240}, search, false, {0, 0, 336, 387}},
+            {"taller on a monitor left", {-800, 0, 800, 300}, search, false, {-568, 0, 336, 387}},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(toolkit::placeFrame(c.frame, c.available, c.resizable) == c.placed, c.name);
+    }
+
     // Refused outside its range; screen readers hear its own units, the bar
     // underneath counts in tenths.
     void theProgressBar() {
@@ -112,6 +135,20 @@ private slots:
         QCOMPARE(messages, QStringList(2, QStringLiteral("Telvane|Препълване Source : Telvane")));
         QCOMPARE(API::GetWindowLongA(&window, API::GWL_EXSTYLE), 0x8 | API::WS_EX_LAYERED);
         QCOMPARE(window.windowOpacity(), 150 / 255.0);
+    }
+
+    // What is true of each platform: Wayland's compositor always runs.
+    void whyWindowsCannotBlend() {
+        const QString needsCompositor = API::whyWindowsCannotBlend(u"xcb", false);
+        QVERIFY(needsCompositor.contains(QStringLiteral("композитор")));
+        for (const auto& [platform, compositor] :
+             {std::pair{u"wayland", true}, {u"wayland-egl", false}}) {
+            const QString refusal = API::whyWindowsCannotBlend(platform, compositor);
+            QVERIFY(refusal.contains(QStringLiteral("Wayland")) &&
+                    !refusal.contains(u"композитор"));
+        }
+        QCOMPARE(API::whyWindowsCannotBlend(u"xcb", true), QString());
+        QCOMPARE(API::whyWindowsCannotBlend(u"offscreen", false), QString());
     }
 
     void fileListingOrderAndFilter() {
