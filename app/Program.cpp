@@ -2,6 +2,7 @@
 
 #include "app/frmAbout.h"
 #include "browser/HtmlView.h"
+#include "browser/MainWindowAccessible.h"
 #include "browser/frmMain.h"
 #include "search/frmSearch.h"
 
@@ -26,6 +27,7 @@ void Program::warmUp() {
 
 frmMain& Program::mainWindow() {
     if (!main_) {
+        installMainWindowAccessibility();
         main_ = new frmMain(pages_);
         connect(main_, &frmMain::searchRequested, this, &Program::openSearch);
         connect(main_, &frmMain::aboutRequested, this, &Program::openAbout);

@@ -4,5 +4,6 @@
 // holding the image buttons, the HTML view and the find bar, a tool bar, while
 // it shows.
 // The pressed-look shapes, the separator lines and hidden controls are not
-// announced. The window calls it itself; later calls do nothing.
+// announced. The program installs it before it makes the window; later calls
+// do nothing.
 void installMainWindowAccessibility();

@@ -1,7 +1,6 @@
 #include "browser/frmMain.h"
 
 #include "browser/HtmlView.h"
-#include "browser/MainWindowAccessible.h"
 #include "browser/PageSource.h"
 #include "browser/frmMainDesign.h"
 #include "browser/mdlSubs.h"
@@ -52,7 +51,6 @@ void addEntries(frmMain& main, QMenu* menu, std::span<const catalogue::MenuEntry
 } // namespace
 
 frmMain::frmMain(const PageSource& pages) : dataFolder_(pages.dataFolder()) {
-    installMainWindowAccessibility();
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Orvanta 1.3"));

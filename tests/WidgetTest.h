@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/HtmlView.h"
+#include "browser/MainWindowAccessible.h"
 #include "browser/PageSource.h"
 #include "browser/frmMain.h"
 
@@ -128,6 +129,7 @@ inline int highlightedPixels(QWidget& view) {
 }
 
 inline void MainWindowTest::openMainWindow(const QString& startTitle) {
+    installMainWindowAccessibility();
     pages_ = std::make_unique<PageSource>(data_->folder());
     main_ = std::make_unique<frmMain>(*pages_);
     main_->setAttribute(Qt::WA_DeleteOnClose, false);
