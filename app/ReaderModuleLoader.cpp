@@ -24,7 +24,7 @@ OpenedReader failure(const QString& modulePath, const QString& reason, const QSt
 QString readerModulePath() {
     const QString folder = QCoreApplication::applicationDirPath();
     const QString beside = folder + QStringLiteral("/telvane_reader.so");
-    const QString installed = folder + QStringLiteral("/../lib/telvane/telvane_reader.so");
+    const QString installed = folder + QStringLiteral("/../lib/telvane/reader/telvane_reader.so");
     return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
 }
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// Where the reader module is: beside the executable, or in ../lib/telvane once
+// Where the reader module is: beside the executable, or in ../lib/telvane/reader once
 // installed; the first of them that exists, else the one beside the executable.
 QString readerModulePath();
 

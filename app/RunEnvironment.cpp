@@ -52,10 +52,11 @@ void keepTerminalQuiet() {
 void drawPagesInSoftware() {
     setUnlessSet("QT_QUICK_BACKEND", "software");
     setUnlessSet("QT_XCB_GL_INTEGRATION", "none");
-    // Every page of the page scheme would otherwise start a render process of
-    // its own, which costs more than laying out and drawing the page itself.
-    addChromiumFlagUnlessSet("--process-per-site", "--process-per-site");
     passOn = qInstallMessageHandler(dropNoGlNotes);
+}
+
+void shareOneRendererAmongPages() {
+    addChromiumFlagUnlessSet("--process-per-site", "--process-per-site");
 }
 
 void exposePagesToScreenReaders() {

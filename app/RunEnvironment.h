@@ -17,6 +17,11 @@ void keepTerminalQuiet();
 // window costs more than showing the splash itself.
 void drawPagesInSoftware();
 
+// One render process for all the encyclopedia's pages: the engine would
+// otherwise start one for every page of the page scheme, which costs more than
+// laying out and drawing the page itself.
+void shareOneRendererAmongPages();
+
 // Qt WebEngine on Linux gives screen readers a page's headings, links, tables
 // and text only when asked to.
 void exposePagesToScreenReaders();

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     keepRunFromWriting();
     keepTerminalQuiet();
     drawPagesInSoftware();
+    shareOneRendererAmongPages();
     exposePagesToScreenReaders();
     // The web engine comes later, from the reader module; it needs this set first.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

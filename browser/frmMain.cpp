@@ -54,7 +54,7 @@ frmMain::frmMain(const PageSource& pages) : dataFolder_(pages.dataFolder()) {
     setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Orvanta 1.3"));
-    setWindowIcon(QIcon(picturePath("orvanta.ico")));
+    setWindowIcon(toolkit::programIcon());
     setAutoFillBackground(false);
     toolkit::setBackColor(*this, Qt::white);
 
