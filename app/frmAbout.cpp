@@ -1,7 +1,6 @@
 #include "app/frmAbout.h"
 
 #include "app/Credits.h"
-#include "toolkit/Fonts.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"

@@ -2,13 +2,11 @@
 
 #include "app/Credits.h"
 #include "toolkit/Click.h"
-#include "toolkit/Fonts.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Frame.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Pictures.h"
-#include "toolkit/StackingOrder.h"
 #include "toolkit/Twips.h"
 
 #include <QEventLoopLocker>

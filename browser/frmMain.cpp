@@ -11,7 +11,6 @@
 #include "toolkit/Misc.h"
 #include "toolkit/Pictures.h"
 #include "toolkit/Shape.h"
-#include "toolkit/StackingOrder.h"
 #include "toolkit/Twips.h"
 
 #include <QCursor>

@@ -4,7 +4,6 @@
 #include "catalogue/PageFiles.h"
 #include "search/scan/KeyScanner.h"
 #include "toolkit/FileList.h"
-#include "toolkit/Fonts.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Label.h"
 #include "toolkit/MessageBox.h"

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <iterator>
 
 namespace toolkit {
 
@@ -85,6 +86,24 @@ void centreOnScreen(QWidget& window) {
     place(window);
     if (window.frameGeometry() == window.geometry())
         new PlaceOnceFramed(window);
+}
+
+QFont designFont(double pointSize, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont dialogFont() {
+    return designFont(8);
+}
+
+void stackFrontToBack(std::initializer_list<QWidget*> frontToBack) {
+    for (auto it = std::rbegin(frontToBack); it != std::rend(frontToBack); ++it)
+        (*it)->raise();
 }
 
 } // namespace toolkit

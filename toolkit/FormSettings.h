@@ -1,11 +1,23 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
+#include <initializer_list>
 
 class QWidget;
 
 namespace toolkit {
+
+// The designs' fonts: "MS Sans Serif" where the system has it, else a sans
+// serif face of like proportions with Cyrillic letters.
+QFont designFont(double pointSize, bool bold = false);
+
+// The dialog font that controls without a font of their own use.
+QFont dialogFont();
+
+// Stacks sibling controls so that each lies in front of the ones listed after it.
+void stackFrontToBack(std::initializer_list<QWidget*> frontToBack);
 
 // A window's back colour, which shows wherever nothing else is drawn.
 void setBackColor(QWidget& window, QColor color);
