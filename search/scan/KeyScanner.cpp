@@ -26,7 +26,8 @@ PageDecoder& KeyScanner::decoderFor(const QByteArray& declaredCharset) {
 }
 
 // Both read the page from the end of its byte-order mark a chunk at a time, so memory stays
-// bounded whatever its size, and fill the window behind what it carries with the folded text.
+// bounded whatever its size, and fill the window behind what it carries: with folded UTF-16
+// text, or with the bytes as they are.
 bool KeyScanner::pageContainsKey(const PageReader& read) {
     if (key_.empty())
         return false;
@@ -40,7 +41,7 @@ bool KeyScanner::pageContainsKey(const PageReader& read) {
     if (!decoder.foldsBytes()) {
         decoder.reset();
         chunk_.resize(std::size_t(chunkBytes_));
-        return scan<char16_t>(key_, text_, [&](std::u16string& window) {
+        return scan<char16_t>(TextKey(key_), text_, [&](std::u16string& window) {
             const qint64 got = read(offset, chunk_.data(), chunkBytes_);
             if (got >= 0)
                 decoder.decode(QByteArrayView(chunk_.data(), got), got < chunkBytes_, window);
@@ -48,23 +49,21 @@ bool KeyScanner::pageContainsKey(const PageReader& read) {
             return got;
         });
     }
-    const std::optional<std::string> key = decoder.byteKey(key_);
+    const std::optional<ByteKey> key = decoder.byteKey(key_);
     return key && scan<char>(*key, bytes_, [&](std::string& window) {
                const std::size_t used = window.size();
                window.resize(used + std::size_t(chunkBytes_));
                const qint64 got = read(offset, window.data() + used, chunkBytes_);
                window.resize(used + std::size_t(qMax<qint64>(0, got)));
-               decoder.foldBytes(window.data() + used, window.size() - used);
                offset += got;
                return got;
            });
 }
 
 // fill appends the next chunk's text and returns the bytes it read, or -1.
-template <typename Unit, typename Fill>
-bool KeyScanner::scan(std::basic_string_view<Unit> key, std::basic_string<Unit>& window,
-                      Fill fill) {
-    ItemKeySearch<Unit> search(key);
+template <typename Unit, typename Key, typename Fill>
+bool KeyScanner::scan(const Key& key, std::basic_string<Unit>& window, Fill fill) {
+    ItemKeySearch<Unit, Key> search(key);
     window.clear();
     for (;;) {
         const qint64 got = fill(window);

@@ -34,8 +34,8 @@ public:
 
 private:
     PageDecoder& decoderFor(const QByteArray& declaredCharset);
-    template <typename Unit, typename Fill>
-    bool scan(std::basic_string_view<Unit> key, std::basic_string<Unit>& window, Fill fill);
+    template <typename Unit, typename Key, typename Fill>
+    bool scan(const Key& key, std::basic_string<Unit>& window, Fill fill);
 
     std::u16string key_;
     std::map<QByteArray, std::unique_ptr<PageDecoder>> decoders_;

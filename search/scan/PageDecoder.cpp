@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace pagescan {
 
@@ -66,26 +69,9 @@ void PageDecoder::loadByteFold() {
                                byteText_.begin());
     }
     foldsBytes_ = true;
-    pairFold_.resize(65536);
-    for (std::size_t pair = 0; pair < pairFold_.size(); ++pair) {
-        char bytes[2];
-        std::memcpy(bytes, &(pairFold_[pair] = std::uint16_t(pair)), 2);
-        bytes[0] = byteFold_[std::uint8_t(bytes[0])];
-        bytes[1] = byteFold_[std::uint8_t(bytes[1])];
-        std::memcpy(&pairFold_[pair], bytes, 2);
-    }
 }
 
-void PageDecoder::foldBytes(char* bytes, std::size_t size) const {
-    for (std::uint16_t pair; size >= 2; bytes += 2, size -= 2) {
-        std::memcpy(&pair, bytes, 2);
-        std::memcpy(bytes, &pairFold_[pair], 2);
-    }
-    if (size == 1)
-        *bytes = byteFold_[std::uint8_t(*bytes)];
-}
-
-std::optional<std::string> PageDecoder::byteKey(std::u16string_view key) const {
+std::optional<ByteKey> PageDecoder::byteKey(std::u16string_view key) const {
     std::string bytes;
     for (const char16_t unit : key) {
         const auto byte = std::find(byteText_.begin(), byteText_.end(), unit);
@@ -93,7 +79,69 @@ std::optional<std::string> PageDecoder::byteKey(std::u16string_view key) const {
             return std::nullopt;
         bytes += char(byte - byteText_.begin());
     }
-    return bytes;
+    return ByteKey(bytes, byteFold_);
+}
+
+ByteKey::ByteKey(std::string key, const std::array<char, 256>& fold)
+    : key_(std::move(key)), fold_(fold) {
+    std::array<char, 8> ends{};
+    for (const std::size_t set : {0, 4}) {
+        const char end = set == 0 ? key_.front() : key_.back();
+        std::size_t count = 0;
+        for (int byte = 0; byte < 256; ++byte) {
+            if (fold_[byte] == end && ++count <= 4)
+                ends[set + count - 1] = char(byte);
+        }
+        if (count > 4)
+            return;
+        // A set repeats its last byte, which changes nothing.
+        std::fill(ends.begin() + qsizetype(set + count), ends.begin() + qsizetype(set + 4),
+                  ends[set + count - 1]);
+    }
+    ends_ = ends;
+}
+
+bool ByteKey::matchesAt(const char* p) const {
+    for (std::size_t i = 0; i < key_.size(); ++i) {
+        if (fold_[std::uint8_t(p[i])] != key_[i])
+            return false;
+    }
+    return true;
+}
+
+std::size_t ByteKey::find(std::string_view window, std::size_t from) const {
+    const std::size_t places = window.size() + 1 - std::min(window.size() + 1, key_.size());
+    std::size_t at = from;
+#ifdef __SSE2__
+    // Sixteen places at a time: only those whose first and last byte fit the key are compared.
+    // This pays where the key is nowhere, as no byte of the page needs a look-up.
+    if (ends_) {
+        __m128i end[8];
+        for (int i = 0; i < 8; ++i)
+            end[i] = _mm_set1_epi8((*ends_)[i]);
+        const auto in = [](const __m128i* set, __m128i block) {
+            return _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(block, set[0]), _mm_cmpeq_epi8(block, set[1])),
+                _mm_or_si128(_mm_cmpeq_epi8(block, set[2]), _mm_cmpeq_epi8(block, set[3])));
+        };
+        for (; at + 16 <= places; at += 16) {
+            const auto* p = reinterpret_cast<const __m128i*>(window.data() + at);
+            const __m128i last = _mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(window.data() + at + key_.size() - 1));
+            for (auto fits = unsigned(_mm_movemask_epi8(
+                     _mm_and_si128(in(end, _mm_loadu_si128(p)), in(end + 4, last))));
+                 fits != 0; fits &= fits - 1) {
+                if (matchesAt(window.data() + at + unsigned(__builtin_ctz(fits))))
+                    return at + unsigned(__builtin_ctz(fits));
+            }
+        }
+    }
+#endif
+    for (; at < places; ++at) {
+        if (matchesAt(window.data() + at))
+            return at;
+    }
+    return window.npos;
 }
 
 void PageDecoder::reset() {

@@ -86,20 +86,43 @@ private:
     Place place_ = Place::BeforeItem;
 };
 
-// Finds a folded key (not empty) inside one text item of a page's folded text, fed as a row of
-// windows. glibc's memmem finds occurrences fast; only where one turns up is the item reader
-// brought there to check that it lies in one item.
-template <typename Unit> class ItemKeySearch {
+// A folded key (not empty) in folded UTF-16 text, found as bytes by glibc's memmem, far faster
+// than unit by unit; a match that starts inside a unit is passed over.
+class TextKey {
+public:
+    explicit TextKey(std::u16string_view key) : key_(key) {}
+    std::size_t size() const { return key_.size(); }
+    // The first place from `from` on where window holds the key, or npos.
+    std::size_t find(std::u16string_view window, std::size_t from) const {
+        const char* bytes = reinterpret_cast<const char*>(window.data());
+        for (std::size_t at = 2 * from; at < 2 * window.size(); ++at) {
+            const void* match = memmem(bytes + at, 2 * window.size() - at, key_.data(), 2 * size());
+            if (match == nullptr)
+                break;
+            if ((at = std::size_t(static_cast<const char*>(match) - bytes)) % 2 == 0)
+                return at / 2;
+        }
+        return window.npos;
+    }
+
+private:
+    std::u16string_view key_;
+};
+
+// Finds a key inside one text item of a page, fed as a row of windows: only where the key
+// turns up is the item reader brought there to check that it lies in one item.
+template <typename Unit, typename Key> class ItemKeySearch {
 public:
     using Text = std::basic_string_view<Unit>;
 
-    explicit ItemKeySearch(Text key) : key_(key) {}
+    explicit ItemKeySearch(const Key& key) : key_(key) {}
 
     // Whether window holds the key inside one item. Unless the page ends there, the next
     // window must begin with the last carry(window.size()) units of this one.
     bool foundIn(Text window, bool pageEnds) {
         const Unit* read = window.data(); // where the item reader stands
-        for (std::size_t at = find(window, 0); at != Text::npos; at = find(window, at + 1)) {
+        for (std::size_t at = key_.find(window, 0); at != Text::npos;
+             at = key_.find(window, at + 1)) {
             reader_.skip(read, window.data() + at);
             read = window.data() + at;
             if (reader_.wouldStayInOneItem(read, key_.size()))
@@ -116,22 +139,7 @@ public:
     }
 
 private:
-    // As bytes; a match that starts inside a unit is passed over.
-    std::size_t find(Text window, std::size_t from) const {
-        const char* bytes = reinterpret_cast<const char*>(window.data());
-        const std::size_t size = window.size() * sizeof(Unit);
-        for (std::size_t at = from * sizeof(Unit); at < size; ++at) {
-            const void* match =
-                memmem(bytes + at, size - at, key_.data(), key_.size() * sizeof(Unit));
-            if (match == nullptr)
-                return Text::npos;
-            if ((at = std::size_t(static_cast<const char*>(match) - bytes)) % sizeof(Unit) == 0)
-                return at / sizeof(Unit);
-        }
-        return Text::npos;
-    }
-
-    Text key_;
+    const Key& key_;
     TextItemReader<Unit> reader_;
 };
 

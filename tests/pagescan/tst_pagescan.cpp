@@ -71,6 +71,9 @@ private slots:
         row("Cyrillic case (UTF-8)", "\xEF\xBB\xBF" + u"дънна"_qs.toUtf8(), u"ДЪННА"_qs, true);
         row("found through upper case only (1251)", cp1251(u"10 µs"_qs), u"Μs"_qs, true);
         row("dotless i folds as i", "<meta charset=iso-8859-9>x\xFD, y", u"XI"_qs, true);
+        // Every byte Windows-874 leaves undefined reads as U+FFFD: many bytes fold alike.
+        row("many bytes fold alike", "<meta charset=windows-874>\na\xDB, and text behind it",
+            u"A\uFFFD"_qs, true);
         row("undeclared page is Windows-1251", cp1251(u"Твърд диск"_qs), u"твърд"_qs, true);
         const QByteArray word = u"Твърд диск"_qs.toUtf8();
         row("meta charset", "<meta charset=\"utf-8\">" + word, u"твърд"_qs, true);
