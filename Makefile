@@ -4,11 +4,10 @@ JOBS ?= $(shell nproc)
 
 BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev qt6-pdf-dev libgl-dev libx11-dev \
 	fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
-# openbox, xdotool, x11-utils, python3: the end-to-end tests; dbus-x11 gives them the
-# dbus-launch of a desktop, so they see whether the program leaves a bus daemon behind;
-# with gdb, a run that never shows its splash is reported with where its main thread was.
-TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils gdb \
-	python3 dbus-x11 desktop-file-utils appstream
+# openbox, xdotool, x11-utils, python3, python3-xlib: the end-to-end tests; dbus-x11 gives
+# them the dbus-launch of a desktop, so they see whether the program leaves a bus daemon behind.
+TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils \
+	python3 python3-xlib dbus-x11 desktop-file-utils appstream
 # CPack's Debian generator computes the dependencies with dpkg-shlibdeps and `file`.
 DEB_PACKAGES := dpkg-dev file
 

@@ -144,14 +144,6 @@ private slots:
             }
         }
     }
-
-    void translucencyToggles() {
-        for (const double opacity : {150 / 255.0, 1.0}) {
-            QTest::mouseClick(get("Transpe"), Qt::LeftButton);
-            QCOMPARE(main_->translucent(), opacity < 1);
-            QCOMPARE(main_->windowOpacity(), opacity);
-        }
-    }
 };
 
 TELVANE_TEST_MAIN(TestMainWindow)

@@ -116,6 +116,8 @@ private slots:
         QVERIFY2(settles(view(), title), qPrintable(view().title()));
         const QString shown = shownText();
         QVERIFY(shown.contains(title) && !shown.contains(QString::fromLatin1(secret)));
+        if (title == QStringLiteral("Страницата липсва")) // the notice names the file
+            QVERIFY(shown.contains(target.section(u'/', -1)));
     }
 
     // An unknown host and a refused connection: our notice names the address, and Back

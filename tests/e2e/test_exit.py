@@ -1,89 +1,77 @@
-"""Ending the program: its exit status from each state, and what it leaves behind."""
+"""Ending the program: its exit status from each state, and what a run leaves behind."""
 
 import os
 
 import harness
-from harness import DisplayTestCase, command_name, eventually, page, wait_for
-
-WELCOME = "Начало на теста"
-PAGES = {"welcome.htm": page(WELCOME, "Начална страница на теста")}
+from harness import ABOUT_TITLE, DisplayTestCase, eventually, wait_for
 
 
-class ExitStatus(DisplayTestCase):
-    def started(self):
-        app = self.run_telvane(PAGES)
-        app.pass_splash(WELCOME)
-        return app
-
-    def test_exit_at_once(self):
-        app = self.started()
-        app.press_exit()
-        self.assertExitsWithZero(app)
-
-    def test_exit_with_the_search_window_open(self):
-        app = self.started()
-        app.press(harness.SEARCH)
-        wait_for(lambda: app.window_named(harness.SEARCH_TITLE), 15, "the search window")
-        app.press_exit()
-        self.assertExitsWithZero(app)
-
-    def test_exit_after_the_about_window_was_closed(self):
-        app = self.started()
-        about = app.open_about()
-        app.click(about, *harness.ABOUT_CLOSE_CENTRE)
-        wait_for(lambda: not app.window_named(harness.ABOUT_TITLE), 10,
-                 "the About window to close")
-        app.press_exit()
-        self.assertExitsWithZero(app)
-
-    def test_exit_after_a_category_menu_was_escaped(self):
-        app = self.started()
-        before = set(app.windows())
-        app.press(harness.HISTORY)
-        wait_for(lambda: set(app.windows()) - before, 10, "the category menu")
-        app.key("Escape")
-        wait_for(lambda: not set(app.windows()) - before, 10, "the menu to close")
-        app.press_exit()
-        self.assertExitsWithZero(app)
-
-    def test_exit_after_the_site_was_opened(self):
-        app = self.started()
-        app.open_about()
-        app.key("Return")
-        wait_for(lambda: not app.window_named(harness.ABOUT_TITLE), 10,
-                 "the About window to close")
-        wait_for(lambda: (app.devtools.url() or "").startswith("https://"), 15,
-                 "the view to open the web site")
-        app.press_exit()
-        self.assertExitsWithZero(app)
-
-    def test_the_close_box_ends_with_zero(self):
-        app = self.started()
-        app.close_main()
-        self.assertExitsWithZero(app)
+def search_open(app):
+    app.press(harness.SEARCH)
+    app.wait_window(harness.SEARCH_TITLE)
 
 
-class LeavesNothingBehind(DisplayTestCase):
-    def run_and_close(self):
-        app = self.run_telvane(PAGES)
-        app.pass_splash(WELCOME)
-        app.close_main()
-        app.wait_exit()
-        return app
+def about_closed(app):
+    app.click(app.open_about(), *harness.ABOUT_CLOSE)
+    app.wait_gone(ABOUT_TITLE)
 
-    def test_nothing_is_written_under_home(self):
-        app = self.run_and_close()
-        written = sorted(os.path.relpath(os.path.join(folder, name), app.home)
-                         for folder, folders, files in os.walk(app.home)
-                         for name in folders + files)
-        self.assertEqual(written, [], "the program wrote under HOME")
 
-    def test_no_process_outlives_the_program(self):
-        app = self.run_and_close()
-        # Helper processes get a moment to notice that the program is gone.
-        eventually(lambda: not app.leftovers(), 10)
-        left = [f"{command_name(pid)} ({pid})" for pid in app.leftovers()]
-        self.assertEqual(left, [], "still running after the program ended")
+def menu_escaped(app):
+    before = app.display.windows(app.proc.pid)
+    app.press(harness.HISTORY)
+    wait_for(lambda: app.display.windows(app.proc.pid) != before, "category menu")
+    app.key("Escape")
+    wait_for(lambda: app.display.windows(app.proc.pid) == before, "closing of the menu")
+
+
+def site_opened(app):
+    app.open_about()
+    app.key("Return")
+    app.wait_gone(ABOUT_TITLE)
+    wait_for(lambda: app.devtools.url().startswith("https://"), "web site shown")
+
+
+def exit_button(app):
+    app.press_corner(915)
+
+
+def close_box(app):
+    # openbox turns alt+F4 into WM_DELETE_WINDOW for the window it holds as focused.
+    app.display.xdotool("windowactivate", "--sync", app.main_window.id)
+    app.wait_focus(app.main_window)
+    app.key("alt+F4")
+
+
+def engine(processes):
+    """The web engine's zygote and a renderer among a run's processes."""
+    lines = " ".join(processes.values())
+    return "--type=zygote" in lines and "--type=renderer" in lines
+
+
+class Exit(DisplayTestCase):
+    def test_exits_with_zero_and_leaves_nothing(self):
+        # The state before the way out; the ways out.
+        cases = [(None, exit_button), (search_open, exit_button), (about_closed, exit_button),
+                 (menu_escaped, exit_button), (site_opened, exit_button), (None, close_box)]
+        for state, way_out in cases:
+            with self.subTest(state=state and state.__name__, way_out=way_out.__name__):
+                app = self.run_telvane()
+                # A file the test puts there, which the look below must see.
+                os.mkdir(os.path.join(app.home, "mine"))
+                app.pass_splash()
+                if state:
+                    state(app)
+                self.assertTrue(engine(app.processes()), app.processes())
+                way_out(app)
+                self.assertExitsWithZero(app)
+                written = [os.path.relpath(os.path.join(folder, name), app.home)
+                           for folder, folders, files in os.walk(app.home)
+                           for name in folders + files]
+                self.assertEqual(written, ["mine"], "what is under HOME after the run")
+                # Helper processes get a moment to notice that the program is gone.
+                eventually(lambda: not app.processes(), 10)
+                self.assertEqual(app.processes(), {}, "still there after the program ended")
+                app.stop()
 
 
 if __name__ == "__main__":
