@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +19,25 @@
 // nothing beyond it, find, keys, its menu, print, coming back from crashes,
 // and what screen readers are told of the main window. Zoom and the history
 // keys are tested end to end.
+// Takes what would go to the system's opener of these schemes.
+class HandOverSpy : public QObject {
+    Q_OBJECT
+public:
+    explicit HandOverSpy(QStringList& into) : into_(into) {
+        for (const char* scheme : {"mailto", "foo"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "take");
+    }
+    ~HandOverSpy() override {
+        for (const char* scheme : {"mailto", "foo"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+public slots:
+    void take(const QUrl& url) { into_ << url.toString(); }
+
+private:
+    QStringList& into_;
+};
+
 class TestHtmlView : public MainWindowTest {
     Q_OBJECT
 
@@ -130,6 +150,28 @@ private slots:
             QVERIFY(view().GoBack());
             QVERIFY(settles(view(), "welcome"));
         }
+    }
+
+    // A click on a link of a scheme that no page of ours serves hands nothing to another
+    // program; the same click on a page's link is seen to follow it.
+    void linksOfOtherSchemesOpenNothing() {
+        QStringList handedOver;
+        HandOverSpy spy(handedOver);
+        data_->writePage("links.htm", "links",
+                         QStringLiteral("<a href=\"AGP.htm\" %1>в</a><a href=\"mailto:a@b.bg\" %1>"
+                                        "писмо</a><a href=\"foo:bar\" %1>друго</a>")
+                             .arg(QStringLiteral("style=\"display:block;height:60px\"")));
+        open(QStringLiteral("links"), QStringLiteral("links"));
+        for (const int link : {0, 1, 2}) {
+            const QPoint at(20, 80 + 60 * link);
+            QTest::mouseMove(page(), at);
+            QTest::mouseClick(page(), Qt::LeftButton, {}, at);
+            if (link == 0)
+                QVERIFY(settles(view(), "AGP") && view().GoBack() && settles(view(), "links"));
+        }
+        QTest::qWait(1000);
+        QCOMPARE(handedOver, QStringList());
+        QCOMPARE(view().title(), QStringLiteral("links"));
     }
 
     // A renderer that dies is replaced: the page is loaded again twice, then the notice is
