@@ -13,9 +13,11 @@
 #include "toolkit/Tiling.h"
 #include "toolkit/Twips.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -103,6 +105,14 @@ void frmSearch::Form_Load(bool mainWindowTranslucent) {
         Misc::SetTranslucency(this, 150);
     Files->setPath(dataFolder_);
     update();
+}
+
+// A window of fixed size: some decorations offer maximise whatever its flags
+// say (Qt's own on Wayland), and it is refused here.
+void frmSearch::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        QTimer::singleShot(0, this, &QWidget::showNormal);
 }
 
 void frmSearch::paintEvent(QPaintEvent*) {

@@ -27,6 +27,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Form_Load(bool mainWindowTranslucent);

@@ -142,6 +142,16 @@ private slots:
         QCOMPARE(requests.count(), 1);
     }
 
+    // Fixed in size: a maximise that a decoration offers anyway is undone.
+    void aMaximiseIsUndone() {
+        open();
+        const QSize designed = window_->size();
+        window_->showMaximized();
+        QVERIFY(window_->isMaximized());
+        QTRY_VERIFY(!window_->isMaximized());
+        QCOMPARE(window_->size(), designed);
+    }
+
     void theListingIsTheOneMadeAtLoad() {
         open();
         data_->writePage("AGP.htm", "дошли и AGP");
