@@ -129,15 +129,15 @@ ProgramArguments withoutQtOptions(const QStringList& arguments) {
         const QString& argument = arguments.at(i);
         const QStringView option = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
         const bool isOption = i > 0 && argument.startsWith(u'-');
+        const auto joinedValue = [option](QStringView name) { return option.startsWith(name); };
         if (isOption && among(qtOptionsWithValue, option) && i + 1 < arguments.size()) {
             if (option == u"platform")
                 result.platform = arguments.at(i + 1);
-            ++i;
-        } else if (!isOption ||
-                   !(among(qtFlags, option) ||
-                     std::any_of(std::begin(qtOptionsWithJoinedValue),
-                                 std::end(qtOptionsWithJoinedValue),
-                                 [option](QStringView name) { return option.startsWith(name); }))) {
+            ++i; // its value is Qt's too
+        } else if (isOption && (among(qtFlags, option) ||
+                                std::ranges::any_of(qtOptionsWithJoinedValue, joinedValue))) {
+            continue;
+        } else {
             result.ours << argument;
         }
     }

@@ -88,26 +88,19 @@ private slots:
     void theLoaderOpensOnlyAWholeReaderModule_data() {
         QTest::addColumn<QString>("variant");
         QTest::addColumn<QString>("reason"); // none: the reader opens
-        QTest::newRow("the real module") << "real"
-                                         << "";
-        QTest::newRow("missing") << "missing"
-                                 << "файлът липсва";
-        QTest::newRow("empty file") << "empty"
-                                    << "файлът не е библиотека за тази система";
-        QTest::newRow("random bytes") << "random"
-                                      << "файлът не е библиотека за тази система";
-        QTest::newRow("another library") << "other"
-                                         << "не е част от тази програма";
-        QTest::newRow("a folder") << "folder"
-                                  << "на мястото на файла има нещо друго";
-        QTest::newRow("a dangling link") << "dangling"
-                                         << "файлът липсва";
-        QTest::newRow("half a copy") << "half"
-                                     << "файлът е непълен";
-        QTest::newRow("a copy one byte short") << "last byte short"
-                                               << "файлът е непълен";
-        QTest::newRow("a copy cut in its headers") << "headers cut"
-                                                   << "файлът е непълен";
+        const char* const rows[][3] = {
+            {"the real module", "real", ""},
+            {"missing", "missing", "файлът липсва"},
+            {"empty file", "empty", "файлът не е библиотека за тази система"},
+            {"random bytes", "random", "файлът не е библиотека за тази система"},
+            {"another library", "other", "не е част от тази програма"},
+            {"a folder", "folder", "на мястото на файла има нещо друго"},
+            {"a dangling link", "dangling", "файлът липсва"},
+            {"half a copy", "half", "файлът е непълен"},
+            {"a copy one byte short", "last byte short", "файлът е непълен"},
+            {"a copy cut in its headers", "headers cut", "файлът е непълен"}};
+        for (const auto& [row, variant, reason] : rows)
+            QTest::newRow(row) << QString::fromUtf8(variant) << QString::fromUtf8(reason);
     }
     void theLoaderOpensOnlyAWholeReaderModule() {
         QFETCH(QString, variant);
