@@ -1,13 +1,10 @@
-#include "catalogue/PageFiles.h"
 #include "search/scan/KeyScanner.h"
 #include "tests/pagescan/EncodeText.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
-#include <sys/stat.h>
 
 using pagescan::encodeText;
 using pagescan::KeyScanner;
@@ -117,18 +114,6 @@ private slots:
         QCOMPARE(::scan(key, KeyScanner::DefaultChunkBytes, page), found);
         for (qint64 chunk = 1; chunk <= 64; ++chunk)
             QVERIFY2(::scan(key, chunk, page) == found, qPrintable(QString::number(chunk)));
-    }
-
-    // Only a page that was found is read; a FIFO is refused at once.
-    void openedPages() {
-        QTemporaryDir dir;
-        QFile page(dir.filePath(u"page.htm"_qs));
-        QVERIFY(page.open(QIODevice::WriteOnly) && page.write("alpha") == 5);
-        page.close();
-        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(u"fifo.htm"_qs)).constData(), 0600), 0);
-        KeyScanner scanner(u"ALPHA"_qs);
-        QVERIFY(scanner.pageContainsKey(catalogue::openPage(dir.path(), u"page.htm")));
-        QVERIFY(!scanner.pageContainsKey(catalogue::openPage(dir.path(), u"fifo.htm")));
     }
 
     // A page of 300 MB with the key at its very end, in its default chunks.

@@ -2,7 +2,6 @@
 #include "toolkit/FileList.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Image.h"
-#include "toolkit/Line.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/Misc.h"
 #include "toolkit/ProgressBar.h"
@@ -81,27 +80,6 @@ private slots:
         QCOMPARE(accessible->text(QAccessible::Value), QStringLiteral("24 %"));
         QVERIFY(bar.trySetValue(100));
         QCOMPARE(bar.value(), bar.maximum());
-    }
-
-    // Two pixels wide: two rows below a horizontal line's y, two columns
-    // right of a vertical line's x, over the whole length.
-    void wideLinesSpreadAcrossTheirLength() {
-        QWidget window;
-        window.resize(200, 200);
-        toolkit::setBackColor(window, Qt::white);
-        (new toolkit::Line(&window, Qt::red, 2))->setPoints(150, 1500, 1500, 1500);
-        (new toolkit::Line(&window, Qt::blue, 2))->setPoints(2250, 150, 2250, 1200);
-        const QImage shot = window.grab().toImage();
-        const auto colour = [&](QPoint at) { return QColor(shot.pixel(at)); };
-        for (int along : {10, 55, 79}) {
-            for (const auto& [across, lit] :
-                 {std::pair{-1, false}, {0, true}, {1, true}, {2, false}}) {
-                QCOMPARE(colour({along, 100 + across}), lit ? QColor(Qt::red) : QColor(Qt::white));
-                QCOMPARE(colour({150 + across, along}), lit ? QColor(Qt::blue) : QColor(Qt::white));
-            }
-        }
-        QCOMPARE(colour({9, 100}), QColor(Qt::white));
-        QCOMPARE(colour({99, 101}), QColor(Qt::red));
     }
 
     // The events of a double-click: press, release, press with double-click, release.
