@@ -59,10 +59,6 @@ void shareOneRendererAmongPages() {
     addChromiumFlagUnlessSet("--process-per-site", "--process-per-site");
 }
 
-void exposePagesToScreenReaders() {
-    setUnlessSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
-}
-
 void showPagesInDesktopColourScheme() {
     const QPalette palette = QGuiApplication::palette();
     if (palette.color(QPalette::Window).lightness() <

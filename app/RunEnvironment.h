@@ -22,10 +22,6 @@ void drawPagesInSoftware();
 // laying out and drawing the page itself.
 void shareOneRendererAmongPages();
 
-// Qt WebEngine on Linux gives screen readers a page's headings, links, tables
-// and text only when asked to.
-void exposePagesToScreenReaders();
-
 // Pages in the desktop's colour scheme: a dark palette at start means that
 // pages match prefers-color-scheme: dark. Qt 6.4's engine has no setting for
 // it, so this is a Chromium switch, read once when the engine starts: call it

@@ -22,6 +22,9 @@ frmSplash::frmSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindow
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
+    // The window has no title; a screen reader names it and says how to go on.
+    setAccessibleName(QStringLiteral("Orvanta 1.3"));
+    setAccessibleDescription(QStringLiteral("Натиснете клавиш или щракнете, за да продължите."));
     setFont(toolkit::dialogFont());
     toolkit::setDesignedColours(*this, background);
     setAutoFillBackground(true);

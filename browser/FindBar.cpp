@@ -1,6 +1,7 @@
 #include "browser/FindBar.h"
 
 #include "browser/PageFind.h"
+#include "toolkit/Announcement.h"
 
 #include <QAction>
 #include <QEvent>
@@ -120,6 +121,8 @@ void FindBar::showCount(const QString& text, int matches, int active) {
         count_->setText(QStringLiteral("Няма съвпадения"));
     else
         count_->setText(QStringLiteral("%1 от %2").arg(active).arg(matches));
+    if (!count_->text().isEmpty())
+        toolkit::announce(this, count_->text());
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "browser/NoticePages.h"
 #include "browser/PageFind.h"
 #include "browser/PagePrinter.h"
+#include "browser/PageReader.h"
 #include "browser/PageSource.h"
 #include "browser/PageZoom.h"
 #include "browser/ViewCommands.h"
@@ -43,6 +44,7 @@ HtmlView::HtmlView(QWidget* parent, const PageSource& source)
     zoom_ = new PageZoom(*this);
     printer_ = new PagePrinter(*this);
     commands_ = new ViewCommands(*this, *findBar_, *zoom_, *printer_);
+    new PageReader(*this);
     failure_ = new QLabel(QStringLiteral("<h2>Страницата не може да бъде показана</h2>"
                                          "<p>Частта, която рисува страниците, спира при всеки "
                                          "опит.</p><p>Натиснете „Начало“, за да опитате "

@@ -16,6 +16,14 @@ public:
     explicit MainWindowAccessible(QWidget* window)
         : QAccessibleWidget(window, QAccessible::Window) {}
 
+    // Laid out behind the splash, the window is not yet there for a listener.
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (widget()->testAttribute(Qt::WA_DontShowOnScreen))
+            state.invisible = true;
+        return state;
+    }
+
     int childCount() const override { return int(announced().size()); }
 
     QAccessibleInterface* child(int index) const override {

@@ -2,7 +2,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/PageFiles.h"
+#include "search/ResultListAccessible.h"
 #include "search/scan/KeyScanner.h"
+#include "toolkit/Announcement.h"
 #include "toolkit/FileList.h"
 #include "toolkit/FormSettings.h"
 #include "toolkit/Label.h"
@@ -64,6 +66,7 @@ frmSearch::frmSearch(const QString& dataFolder, bool mainWindowTranslucent)
     Progress->placeTwips(120, 840, 4695, 375);
     Progress->setAccessibleName(QStringLiteral("Напредък на търсенето"));
 
+    installResultListAccessibility();
     lstRezults = new QListWidget(this);
     lstRezults->setObjectName(QStringLiteral("lstRezults"));
     lstRezults->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -146,6 +149,11 @@ void frmSearch::Search_Click() {
         }
     }
     Search->setEnabled(true);
+    if (!key.isEmpty())
+        toolkit::announce(this,
+                          lstRezults->count() == 0
+                              ? QStringLiteral("Няма намерени теми.")
+                              : QStringLiteral("Намерени теми: %1.").arg(lstRezults->count()));
 }
 
 void frmSearch::lstRezults_DblClick() {

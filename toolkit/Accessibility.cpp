@@ -3,9 +3,12 @@
 #include "toolkit/Image.h"
 #include "toolkit/ProgressBar.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLocale>
 #include <QSet>
+#include <algorithm>
 
 namespace toolkit {
 
@@ -75,7 +78,37 @@ private:
     ProgressBar* bar() const { return static_cast<ProgressBar*>(widget()); }
 };
 
+// The program's windows that are on the screen: neither the web engine's
+// offscreen drawing window nor a window laid out behind the splash.
+class ApplicationAccessible : public QAccessibleApplication {
+public:
+    int childCount() const override { return int(windows().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QWidgetList shown = windows();
+        return index >= 0 && index < shown.size()
+                   ? QAccessible::queryAccessibleInterface(shown.at(index))
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? int(windows().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
+private:
+    static QWidgetList windows() {
+        QWidgetList shown;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen))
+                shown << window;
+        // In the order they were made, whatever order Qt keeps them in.
+        std::sort(shown.begin(), shown.end(),
+                  [](QWidget* a, QWidget* b) { return a->winId() < b->winId(); });
+        return shown;
+    }
+};
+
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String(QApplication::staticMetaObject.className()))
+        return new ApplicationAccessible;
     if (className == QLatin1String(Image::staticMetaObject.className()))
         return new ImageAccessible(static_cast<Image*>(object));
     if (className == QLatin1String(ProgressBar::staticMetaObject.className()))
@@ -94,7 +127,15 @@ void installFactoryOnce(QAccessible::InterfaceFactory factory) {
 }
 
 void installAccessibility() {
-    installFactoryOnce(&accessibleFor);
+    static const bool installed = [] {
+        installFactoryOnce(&accessibleFor);
+        // The application may have been presented already, before this was installed.
+        if (QAccessible::isActive() && qApp)
+            QAccessible::deleteAccessibleInterface(
+                QAccessible::uniqueId(QAccessible::queryAccessibleInterface(qApp)));
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace toolkit

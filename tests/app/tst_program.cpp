@@ -26,9 +26,6 @@ bool mainWindowShown(const Program* program) {
     return main && main->windowHandle() && main->windowHandle()->isVisible();
 }
 
-// As main() does, before the application object.
-[[maybe_unused]] const bool startedAsTheProgramIs = (exposePagesToScreenReaders(), true);
-
 // WCAG 2's relative luminance.
 double luminance(QRgb colour) {
     const auto linear = [](int channel) {
@@ -64,13 +61,6 @@ QStringList poorlyContrasted(QWidget& window) {
                         .arg(ratio, 0, 'f', 1);
     }
     return poor;
-}
-
-QStringList rolesUnder(QAccessibleInterface* node) {
-    QStringList roles;
-    for (int i = 0; node && i < node->childCount(); ++i)
-        roles << QString::number(node->child(i)->role()) << rolesUnder(node->child(i));
-    return roles;
 }
 
 } // namespace
@@ -279,31 +269,6 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(highlightedPixels(main->view()), 0);
         QCOMPARE(control<QLabel>(main, "findCount")->text(), QString());
-    }
-
-    // Headings, links, tables and text, as the engine gives them; only when
-    // the program has asked for them before the application object.
-    void pagesReachScreenReaders() {
-        data_->writePage("AGP.htm", "AGP",
-                         QStringLiteral("<h2>Версии</h2><a href=\"welcome.htm\">начало</a>"
-                                        "<table><tr><th>Версия</th></tr><tr><td>1x</td></tr>"
-                                        "</table>"));
-        Program program(data_->folder());
-        frmMain* main = showReader(program);
-        QVERIFY(main);
-        QAccessible::setActive(true);
-        program.ShowTopic("AGP", QString());
-        QVERIFY(settles(main->view(), "AGP"));
-        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&main->view());
-        QTRY_VERIFY_WITH_TIMEOUT(view->childCount() == 1 && view->child(0)->childCount() > 0,
-                                 20000);
-        QCOMPARE(view->child(0)->role(), QAccessible::WebDocument);
-        QCOMPARE(view->child(0)->text(QAccessible::Name), QStringLiteral("AGP"));
-        const QStringList roles = rolesUnder(view->child(0));
-        QAccessible::setActive(false);
-        for (const QAccessible::Role role :
-             {QAccessible::Heading, QAccessible::Link, QAccessible::Table, QAccessible::StaticText})
-            QVERIFY2(roles.contains(QString::number(role)), qPrintable(roles.join(u' ')));
     }
 };
 
