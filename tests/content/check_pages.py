@@ -3,14 +3,11 @@
 
     check_pages.py DATA          every *.htm and images/*.svg of a Data folder
 
-Page writers run it on their Data folder before anything is built; CTest runs
-it on the shipped one. That each page carries its catalogue title is checked beside the
-catalogue, in tst_content.
+Page writers run it before anything is built, CTest on the shipped folder; the pages'
+catalogue titles are checked in tst_content.
 """
 
-import os
-import re
-import sys
+import os, re, sys
 
 MIN_WORDS, MIN_START_PAGE_WORDS, MAX_WORDS = 600, 200, 1500
 LINK = re.compile(r'\b(href|src)\s*=\s*"([^"]*)"')
@@ -20,13 +17,8 @@ SCHEME = re.compile(r"^[a-zA-Z][a-zA-Z0-9+.-]*:")
 def exists_with_exact_case(folder, path):
     """Whether path, relative to folder, names a file with exactly that letter case throughout."""
     parts = path.split("/")
-    for i, part in enumerate(parts):
-        if part not in os.listdir(folder):
-            return False
-        folder = os.path.join(folder, part)
-        if (i == len(parts) - 1) != os.path.isfile(folder):
-            return False
-    return True
+    return os.path.isfile(os.path.join(folder, path)) and all(
+        part in os.listdir(os.path.join(folder, *parts[:i])) for i, part in enumerate(parts))
 
 
 def body_words(html):
@@ -39,12 +31,8 @@ def page_problems(folder, name):
     """What is wrong with one page, as readable sentences; empty when nothing is."""
     with open(os.path.join(folder, name), "rb") as f:
         raw = f.read()
-    problems = []
-    try:
-        html = raw.decode("utf-8")
-    except UnicodeDecodeError:
-        html = raw.decode("utf-8", "replace")
-        problems.append("not valid UTF-8")
+    html = raw.decode("utf-8", "replace")
+    problems = [] if html.encode() == raw else ["not valid UTF-8"]
     rules = [
         (html.startswith("<!DOCTYPE html>"), "does not start with <!DOCTYPE html>"),
         ('<html lang="bg">' in html, "not marked as Bulgarian"),
@@ -69,7 +57,7 @@ def page_problems(folder, name):
 
 
 def picture_problems(path):
-    with open(path, encoding="utf-8") as f:
+    with open(path, encoding="utf-8", errors="replace") as f:
         svg = f.read()
     rules = [("<script" not in svg, "has a script"), ("<image" not in svg, "embeds an image"),
              (not re.search(r'href\s*=\s*"https?:', svg), "refers outside")]
@@ -92,4 +80,7 @@ def check(folder):
 if __name__ == "__main__":
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    sys.exit(0 if check(sys.argv[1]) else 1)
+    try:
+        sys.exit(0 if check(sys.argv[1]) else 1)
+    except OSError as e:  # a missing folder, an unreadable file
+        sys.exit(f"check_pages.py: {e}")
