@@ -1,22 +1,19 @@
 """Shared machinery of the end-to-end tests: the built program on an X display of its own.
 
-Display(bus=False)       Xvfb (-noreset) managed by openbox, with a fresh HOME; bus=True adds a
-                         D-Bus session. .env(**extra) is the environment of a program on it,
-                         .xdotool(*args) gives real input, .close() ends all it started.
-Telvane(display, pages)  a copy of the built program on a Data folder of {name: text}, with a
-                         HOME of its own. .start(**env) runs it with extra environment;
-                         .pass_splash(**env) starts it, clicks the splash and waits for the start
-                         page; .wait_window(title) finds its mapped window; .key(*keys) and
-                         .click(window, x, y) send input; .target() and .view(expression) read the
-                         HTML view (DevTools); .stop() ends the run and all it started.
-DisplayTestCase          one Display per class; self.run_telvane() gives a run stopped with the test.
-
+Display(bus=False): Xvfb (-noreset) with openbox and a fresh HOME, bus=True adds a D-Bus
+  session; .env(**extra) is a program's environment on it, .xdotool(*args) real input.
+Telvane(display, pages): a copy of the program on a Data folder {name: text}, with a HOME of
+  its own; .start(**env) runs it with extra environment, .pass_splash(**env) starts it and
+  clicks the splash to the start page, .wait_window(title) finds a mapped window of it,
+  .key(*keys) and .click(window, x, y) give input, .target() and .view(expression) read the
+  HTML view through DevTools, .stop() ends all the run started. Display.close() ends the rest.
+DisplayTestCase: a Display for the class; self.run_telvane() gives a run stopped with the test.
 Windows are followed through one python3-xlib connection, one round trip per poll.
     /usr/bin/python3 tests/e2e/test_start.py --telvane build/telvane [unittest arguments]
 """
 
-import argparse, base64, ctypes, json, os, select, shutil, signal, socket, struct, subprocess
-import sys, tempfile, time, unittest, urllib.request
+import ctypes, json, os, select, shutil, signal, socket, struct, subprocess, sys
+import tempfile, time, unittest, urllib.request
 
 from Xlib import X, Xatom, display, error
 
@@ -24,8 +21,7 @@ TELVANE = None  # the executable under test, from --telvane
 TWIPS = 15  # twips per pixel
 MAIN_TITLE, SEARCH_TITLE, ABOUT_TITLE = "Orvanta 1.3", "Търсене в енциклопедията", 'Относно "Orvanta"'
 SPLASH_SIZE, WELCOME = (513, 319), "Начало на теста"
-# Image buttons: left edge in client pixels; all are 32x32 at y = 8.
-BACK, HOME, SEARCH, TRANSLUCENCY, HISTORY = 16, 128, 176, 224, 312
+BACK, HOME, SEARCH, TRANSLUCENCY = 16, 128, 176, 224  # image buttons' left edges; 32x32 at y 8
 ABOUT_SITE, ABOUT_CLOSE = (326, 187), (326, 211)  # the About window's buttons (design twips / 15)
 # Waits for what must come are long: web engines starting side by side on a loaded machine are
 # slow, and waiting for what does come costs nothing.
@@ -35,13 +31,11 @@ PATIENCE = 60
 def main():
     """Runs the calling test module with --telvane PATH taken off the command line."""
     global TELVANE
-    parser = argparse.ArgumentParser(add_help=False)
-    parser.add_argument("--telvane", required=True)
-    args, rest = parser.parse_known_args()
-    TELVANE = os.path.abspath(args.telvane)
+    TELVANE = os.path.abspath(sys.argv.pop(sys.argv.index("--telvane") + 1))
+    sys.argv.remove("--telvane")
     # Orphans of a run become our children, so that what a run leaves is in our tree.
     ctypes.CDLL(None).prctl(36, 1, 0, 0, 0)  # PR_SET_CHILD_SUBREAPER
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+    unittest.main(verbosity=2)
 
 
 def wait_for(probe, what, timeout=PATIENCE, why=lambda: ""):
@@ -58,11 +52,6 @@ def page(title, body):
     return f'<!DOCTYPE html><meta charset="utf-8"><title>{title}</title><body>{body}</body>'
 
 
-def clean_env(**extra):
-    """An environment of the test's PATH alone: no desktop session, no Qt settings."""
-    return {"PATH": os.environ["PATH"], **extra}
-
-
 def stop(proc):
     if proc.poll() is None:
         proc.kill()
@@ -71,23 +60,20 @@ def stop(proc):
 
 def processes(skip):
     """{pid: command line} of our living descendants, skip and theirs left out."""
-    parents = {}
+    children, found, frontier = {}, {}, [os.getpid()]
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            with open(f"/proc/{pid}/stat") as f:
-                state, ppid = f.read().rpartition(")")[2].split()[:2]
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                line = f.read().replace(b"\0", b" ").decode(errors="replace")
+            with open(f"/proc/{pid}/stat") as stat, open(f"/proc/{pid}/cmdline", "rb") as line:
+                state, ppid = stat.read().rpartition(")")[2].split()[:2]
+                if state != "Z" and int(pid) not in skip:
+                    children.setdefault(int(ppid), {})[int(pid)] = line.read().decode(
+                        errors="replace").replace("\0", " ")
         except OSError:
-            continue
-        if state != "Z":
-            parents.setdefault(int(ppid), []).append((int(pid), line))
-    found, frontier = {}, [os.getpid()]
+            pass
     while frontier:
-        for pid, line in parents.get(frontier.pop(), []):
-            if pid not in skip:
-                found[pid] = line
-                frontier.append(pid)
+        theirs = children.get(frontier.pop(), {})
+        found |= theirs
+        frontier += theirs
     return found
 
 
@@ -95,6 +81,8 @@ class Display:
     def __init__(self, bus=False):
         self.dir = tempfile.mkdtemp(prefix="telvane-e2e-x-")
         self.home, self.procs, self.x, self.bus = os.path.join(self.dir, "home"), [], None, {}
+        # frame id -> client; mapped client id -> (window, pid, title, size when mapped)
+        self.frames, self.mapped = {}, {}
         os.mkdir(self.home)
         try:
             self.name = ":" + self.spawn("Xvfb -noreset -nolisten tcp -screen 0 1280x1024x24 "
@@ -106,12 +94,9 @@ class Display:
             self.x.set_error_handler(lambda *_: None)  # a window may go between event and request
             self.root = self.x.screen().root
             self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
-            # frame id -> client; mapped client id -> (window, pid, title, size when mapped)
-            self.frames, self.mapped = {}, {}
             ready = os.path.join(self.dir, "openbox-ready")  # its --startup runs once it manages
-            self.procs.append(subprocess.Popen(
-                ["openbox", "--sm-disable", "--startup", f"touch {ready}"], env=self.env(),
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True))
+            self.procs.append(subprocess.Popen(["openbox", "--sm-disable", "--startup",
+                                                f"touch {ready}"], env=self.env()))
             wait_for(lambda: os.path.exists(ready), "start of openbox")
         except BaseException:
             self.close()
@@ -120,21 +105,21 @@ class Display:
     def spawn(self, command_line):
         """Starts a server that writes its address to a descriptor; the address."""
         read_end, write_end = os.pipe()
-        self.procs.append(subprocess.Popen(
-            command_line.format(fd=write_end).split(), pass_fds=[write_end],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True))
+        self.procs.append(subprocess.Popen(command_line.format(fd=write_end).split(),
+                                           pass_fds=[write_end], stderr=subprocess.DEVNULL))
         os.close(write_end)
-        with os.fdopen(read_end, "rb") as reported:
+        with os.fdopen(read_end) as reported:
             if not select.select([reported], [], [], PATIENCE)[0]:
                 raise AssertionError(f"no address from {command_line}")
-            return reported.readline().decode().strip()
+            return reported.readline().strip()
 
     def env(self, **extra):
-        return clean_env(HOME=self.home, DISPLAY=self.name, **self.bus) | extra
+        """The test's PATH, no desktop session and no Qt settings but this display's."""
+        return {"PATH": os.environ["PATH"], "HOME": self.home, "DISPLAY": self.name, **self.bus,
+                **extra}
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True,
-                       capture_output=True, timeout=30)
+        subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True, timeout=30)
 
     def windows(self, pid):
         """[(window, title, size when mapped)] of a process's mapped top-level windows, after
@@ -146,8 +131,7 @@ class Display:
                 self.frames[e.parent.id] = e.window
             elif e.type == X.MapNotify:
                 w = e.window if e.override else self.frames.get(e.window.id, e.window)
-                self.mapped[w.id] = (w, self.pid_of(w), self.prop(w, "_NET_WM_NAME"),
-                                     self.geometry(w)[2:])
+                self.mapped[w.id] = w, self.pid_of(w), self.prop(w, "_NET_WM_NAME"), self.size(w)
             elif e.type in (X.UnmapNotify, X.DestroyNotify):
                 self.mapped.pop(self.frames.get(e.window.id, e.window).id, None)
         return [(w, title, size) for w, p, title, size in self.mapped.values() if p == pid]
@@ -157,19 +141,17 @@ class Display:
             value = window.get_full_property(self.x.intern_atom(name), kind)
         except error.XError:
             return None
-        value = value.value if value else None
-        return value.decode() if isinstance(value, bytes) else value
+        return value and (value.value.decode() if value.format == 8 else value.value)
 
     def pid_of(self, window):
         return (self.prop(window, "_NET_WM_PID") or [None])[0]
 
-    def geometry(self, window):
-        """(x, y, width, height) of a window's client area in root pixels; zeros once gone."""
+    def size(self, window):
         try:
-            g, at = window.get_geometry(), window.translate_coords(self.root, 0, 0)
-            return -at.x, -at.y, g.width, g.height
+            g = window.get_geometry()
+            return g.width, g.height
         except error.XError:
-            return 0, 0, 0, 0
+            return None
 
     def diagnose(self, pid):
         """Asked afresh of the server: whether pid has no window, only unmapped ones, or a
@@ -198,7 +180,7 @@ class Telvane:
         self.display, self.proc, self.main_window = display, None, None
         self.dir = tempfile.mkdtemp(prefix="telvane-e2e-")
         self.home, data = os.path.join(self.dir, "home"), os.path.join(self.dir, "app", "Data")
-        os.makedirs(self.home)
+        os.mkdir(self.home)
         os.makedirs(data)
         for name in ("telvane", "telvane_reader.so"):  # the module is loaded from beside it
             shutil.copy2(os.path.join(os.path.dirname(TELVANE), name), os.path.dirname(data))
@@ -213,18 +195,13 @@ class Telvane:
         env = self.display.env(HOME=self.home, LC_ALL="C.UTF-8",
                                QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox",
                                QTWEBENGINE_REMOTE_DEBUGGING=f"127.0.0.1:{self.port}") | env
-        self.log = os.path.join(self.dir, "telvane.log")
-        with open(self.log, "wb") as log:
-            self.proc = subprocess.Popen([os.path.join(self.dir, "app", "telvane")], cwd=self.dir,
-                                         env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        with open(os.path.join(self.dir, "log"), "wb") as log:
+            self.proc = subprocess.Popen([os.path.join(self.dir, "app", "telvane")], env=env,
+                                         stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         return self
 
     def pass_splash(self, **env):
-        return self.enter(self.start(**env).wait_splash())
-
-    def enter(self, splash):
-        """Clicks the splash's picture and waits for the start page."""
-        self.click(splash, 100, 200)
+        self.click(self.start(**env).wait_splash(), 100, 200)
         self.main_window = self.wait_window(MAIN_TITLE)
         self.wait_title(WELCOME)
         return self
@@ -240,8 +217,8 @@ class Telvane:
         """What there was instead, when a wait for a window fails."""
         if self.proc.poll() is None:
             return self.display.diagnose(self.proc.pid)
-        with open(self.log, errors="replace") as f:
-            return f"; the program is gone, status {self.proc.returncode}:\n{f.read()[-2000:]}"
+        with open(os.path.join(self.dir, "log"), errors="replace") as log:
+            return f"; the program is gone, status {self.proc.returncode}:\n{log.read()[-2000:]}"
 
     def stop(self):
         if self.proc:
@@ -250,12 +227,6 @@ class Telvane:
                 os.kill(pid, signal.SIGKILL)
             wait_for(lambda: not self.processes(), "end of the run's processes")
         shutil.rmtree(self.dir, ignore_errors=True)
-
-    def exit_status(self):
-        try:
-            return self.proc.wait(PATIENCE)
-        except subprocess.TimeoutExpired:
-            raise AssertionError(f"the program did not end{self.why()}") from None
 
     def window(self, title=None, size=None):
         """A mapped window of the program with that title or client size, or None."""
@@ -269,10 +240,8 @@ class Telvane:
         wait_for(lambda: not self.window(title), f"closing of {title}", why=self.why)
 
     def wait_focus(self, window):
-        focus = lambda: self.display.x.get_input_focus().focus.id
-        wait_for(lambda: focus() == window.id, "focus", why=lambda: f" on {window.id:#x}, "
-                 f"it is on {focus():#x}")
-        return window
+        return wait_for(lambda: self.display.x.get_input_focus().focus == window and window,
+                        f"focus on {window.id:#x}")
 
     def wait_splash(self):
         return self.wait_focus(self.wait_window(size=SPLASH_SIZE))
@@ -292,7 +261,7 @@ class Telvane:
         """The main window's outer size in pixels once openbox framed it."""
         left, right, top, bottom = wait_for(lambda: self.display.prop(
             self.main_window, "_NET_FRAME_EXTENTS", Xatom.CARDINAL), "frame of the main window")
-        _, _, w, h = self.display.geometry(self.main_window)
+        w, h = self.display.size(self.main_window)
         return w + left + right, h + top + bottom
 
     def press_corner(self, offset):
@@ -304,10 +273,10 @@ class Telvane:
         return self.wait_focus(self.wait_window(ABOUT_TITLE))
 
     def target(self):
-        """The HTML view's DevTools target, or {}."""
+        """The HTML view's DevTools target: its title, url, webSocketDebuggerUrl; or {}."""
         try:
             with urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json", timeout=3) as r:
-                return next((t for t in json.load(r) if t.get("type") == "page"), {})
+                return next((t for t in json.load(r) if t["type"] == "page"), {})
         except (OSError, ValueError):
             return {}
 
@@ -324,8 +293,8 @@ class Telvane:
         try:
             with socket.create_connection(host.rsplit(":", 1), timeout=5) as sock:
                 sock.sendall(f"GET /{path} HTTP/1.1\r\nHost: {host}\r\nUpgrade: websocket\r\n"
-                             "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\nSec-WebSocket-"
-                             f"Key: {base64.b64encode(os.urandom(16)).decode()}\r\n\r\n".encode())
+                             "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                             "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n".encode())
                 stream = sock.makefile("rb")
                 while stream.readline() not in (b"\r\n", b""):
                     pass
@@ -344,10 +313,7 @@ class DisplayTestCase(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.display = Display()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.display.close()
+        cls.addClassCleanup(cls.display.close)
 
     def run_telvane(self):
         app = Telvane(self.display, self.PAGES)

@@ -38,7 +38,7 @@ class CommandLine(unittest.TestCase):
                     os.makedirs(os.path.join(root, folder))
                     open(os.path.join(root, folder, "welcome.htm"), "w").close()
                 answer = subprocess.run([program, *arguments], capture_output=True, text=True,
-                                        env=harness.clean_env(**environment), timeout=60)
+                                        env={"PATH": os.environ["PATH"], **environment}, timeout=60)
                 self.assertEqual(answer.returncode, status, answer)
                 out = out.replace("ROOT", re.escape(root))
                 self.assertRegex(answer.stdout, re.compile(f"^{out}$", re.S))

@@ -41,7 +41,7 @@ class Exit(DisplayTestCase):
                 lines = " ".join(app.processes().values())
                 self.assertTrue("--type=zygote" in lines and "--type=renderer" in lines, lines)
                 way_out(app)
-                self.assertEqual(app.exit_status(), 0)
+                self.assertEqual(app.proc.wait(harness.PATIENCE), 0)
                 self.assertEqual([os.path.relpath(os.path.join(folder, name), app.home)
                                   for folder, folders, files in os.walk(app.home)
                                   for name in folders + files], ["mine"], "written under HOME")
