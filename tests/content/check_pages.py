@@ -12,6 +12,19 @@ import os, re, sys
 MIN_WORDS, MIN_START_PAGE_WORDS, MAX_WORDS = 600, 200, 1500
 LINK = re.compile(r'\b(href|src)\s*=\s*"([^"]*)"')
 SCHEME = re.compile(r"^[a-zA-Z][a-zA-Z0-9+.-]*:")
+# (what a sound page holds, or must not hold when it starts with "!"; the fault otherwise)
+PAGE_RULES = [(r"^<!DOCTYPE html>", "does not start with <!DOCTYPE html>"),
+              (r'<html lang="bg">', "not marked as Bulgarian"),
+              (r'(?i)<meta charset="utf-8">', "does not declare its charset"),
+              (r"!(?i)<script", "has a script"), (r"!&#", "writes characters as references"),
+              (r"<figure(?s:.)*<figcaption", "has no figure with a caption")]
+PICTURE_RULES = [(r"!<script", "has a script"), (r"!<image", "embeds an image"),
+                 (r'!href\s*=\s*"https?:', "refers outside")]
+
+
+def broken(rules, text):
+    return [fault for rule, fault in rules
+            if bool(re.search(rule.lstrip("!"), text)) == rule.startswith("!")]
 
 
 def exists_with_exact_case(folder, path):
@@ -21,27 +34,12 @@ def exists_with_exact_case(folder, path):
         part in os.listdir(os.path.join(folder, *parts[:i])) for i, part in enumerate(parts))
 
 
-def body_words(html):
-    body = re.search(r"<body.*</body>", html, re.S)
-    text = re.sub(r"<[^>]*>", " ", body.group(0) if body else "")
-    return sum(any(c.isalpha() for c in word) for word in text.split())
-
-
 def page_problems(folder, name):
     """What is wrong with one page, as readable sentences; empty when nothing is."""
     with open(os.path.join(folder, name), "rb") as f:
         raw = f.read()
     html = raw.decode("utf-8", "replace")
-    problems = [] if html.encode() == raw else ["not valid UTF-8"]
-    rules = [
-        (html.startswith("<!DOCTYPE html>"), "does not start with <!DOCTYPE html>"),
-        ('<html lang="bg">' in html, "not marked as Bulgarian"),
-        ('<meta charset="utf-8">' in html.lower(), "does not declare its charset"),
-        ("<script" not in html.lower(), "has a script"),
-        ("&#" not in html, "writes characters as references"),
-        ("<figure" in html and "<figcaption" in html, "has no figure with a caption"),
-    ]
-    problems += [problem for sound, problem in rules if not sound]
+    problems = broken(PAGE_RULES, html) + ([] if html.encode() == raw else ["not valid UTF-8"])
     for kind, target in LINK.findall(html):
         target = target.split("#")[0]
         if SCHEME.match(target):
@@ -49,28 +47,23 @@ def page_problems(folder, name):
                 problems.append(f"outside resource {target}")
         elif target and not exists_with_exact_case(folder, target):
             problems.append(f"broken link {target}")
-    words = body_words(html)
+    body = re.search(r"<body.*</body>", html, re.S)
+    words = sum(any(c.isalpha() for c in word)
+                for word in re.sub(r"<[^>]*>", " ", body.group(0) if body else "").split())
     least = MIN_START_PAGE_WORDS if name == "welcome.htm" else MIN_WORDS
     if not least <= words <= MAX_WORDS:
         problems.append(f"{words} words, not {least} to {MAX_WORDS}")
     return problems
 
 
-def picture_problems(path):
-    with open(path, encoding="utf-8", errors="replace") as f:
-        svg = f.read()
-    rules = [("<script" not in svg, "has a script"), ("<image" not in svg, "embeds an image"),
-             (not re.search(r'href\s*=\s*"https?:', svg), "refers outside")]
-    return [problem for sound, problem in rules if not sound]
-
-
 def check(folder):
     pages = sorted(name for name in os.listdir(folder) if name.endswith(".htm"))
-    pictures_folder = os.path.join(folder, "images")
-    pictures = sorted(name for name in os.listdir(pictures_folder) if name.endswith(".svg"))
+    pictures = sorted(f"images/{name}" for name in os.listdir(os.path.join(folder, "images"))
+                      if name.endswith(".svg"))
     faults = [f"{name}: {problem}" for name in pages for problem in page_problems(folder, name)]
-    faults += [f"images/{name}: {problem}" for name in pictures
-               for problem in picture_problems(os.path.join(pictures_folder, name))]
+    for name in pictures:
+        with open(os.path.join(folder, name), encoding="utf-8", errors="replace") as f:
+            faults += [f"{name}: {problem}" for problem in broken(PICTURE_RULES, f.read())]
     if len(pictures) < len(pages):
         faults.append(f"{len(pictures)} pictures for {len(pages)} pages")
     print("\n".join(faults) or f"{len(pages)} pages and {len(pictures)} pictures are sound")

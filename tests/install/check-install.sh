@@ -3,9 +3,7 @@
 # the installed program answers without a display and finds its installed pages, the desktop
 # entry and the metainfo validate, the icon is there in every size, the windows' WM_CLASS is
 # the entry's StartupWMClass, and a run to the start page writes nothing to the terminal.
-# Runs on an X server, as under xvfb-run.
-#
-#   check-install.sh BUILD_FOLDER APPLICATION_ID VERSION
+# Runs on an X server, as under xvfb-run:  check-install.sh BUILD_FOLDER APPLICATION_ID VERSION
 set -eu
 build=$1 id=$2 version=$3
 prefix=$(mktemp -d)
@@ -19,15 +17,11 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 program=$prefix/bin/telvane
 entry=$prefix/share/applications/$id.desktop
-
 answer=$(env -u DISPLAY "$program" --version) && [ "$answer" = "Telvane $version" ] ||
   fail "--version: $answer"
-answer=$(env -u DISPLAY "$program" --check-data) || fail "--check-data: $answer"
-case $answer in
-  *"$prefix/share/telvane/Data/welcome.htm"*) ;;
-  *) fail "--check-data did not find the installed pages: $answer" ;;
-esac
-
+answer=$(env -u DISPLAY "$program" --check-data) &&
+  [ "${answer#*"$prefix/share/telvane/Data/welcome.htm"}" != "$answer" ] ||
+  fail "--check-data did not find the installed pages: $answer"
 desktop-file-validate "$entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 icon=$(sed -n 's/^Icon=//p' "$entry")
@@ -44,10 +38,8 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
 pid=$!
 splash=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
 shown=$(xprop -id "$splash" WM_CLASS)
-case $shown in
-  *", \"$wm_class\"") ;;
-  *) fail "the window's $shown is not the desktop entry's StartupWMClass $wm_class" ;;
-esac
+[ "${shown%", \"$wm_class\""}" != "$shown" ] ||
+  fail "the window's $shown is not the desktop entry's StartupWMClass $wm_class"
 xdotool mousemove --window "$splash" 100 100 click 1
 timeout 60 xdotool search --sync --onlyvisible --name '^Orvanta 1\.3$' >/dev/null
 sleep 5 # the web engine starts and shows the start page
