@@ -1,7 +1,5 @@
 """The view's keys and the mouse for real: keys reach the view after an image button was
-clicked (the buttons take no focus), the About window's buttons, and real double-clicks."""
-
-import time
+clicked (the buttons take no focus), a key of the About window, a double-click on a result."""
 
 import harness
 from harness import WELCOME, DisplayTestCase, page
@@ -34,15 +32,6 @@ class Browsing(DisplayTestCase):
             app.display.xdotool(*act) if isinstance(act, list) else app.key(*act.split())
             harness.wait_for(lambda: shown() == (title, zoom), f"{title} at {zoom}",
                              why=lambda: f"; it is {shown()} after {act}")
-        # A double-click on Back goes back one page.
-        app.press(harness.BACK, repeat=2)
-        app.wait_title(SECOND)
-        # The About window's Close opens nothing, and Back took one step only: pages have
-        # been seen to change at once above.
-        app.click(app.open_about(), *harness.ABOUT_CLOSE)
-        app.wait_gone(harness.ABOUT_TITLE)
-        time.sleep(1)
-        self.assertEqual((app.target()["title"], app.target()["url"]), (SECOND, "orvanta:/b.htm"))
         # Escape stands for the site button.
         app.open_about()
         app.key("Escape")

@@ -14,9 +14,10 @@ class Translucency(DisplayTestCase):
         app.press(harness.TRANSLUCENCY)
         app.wait_window("Telvane")
         app.key("Return")
-        app.wait_gone("Telvane")
+        wait_for(lambda: not app.window("Telvane"), "closing of the message")
         compositor = subprocess.Popen(["xcompmgr"], env=app.display.env())
-        self.addCleanup(harness.stop, compositor)
+        self.addCleanup(compositor.wait)
+        self.addCleanup(compositor.kill)
         owner = app.display.x.intern_atom("_NET_WM_CM_S0")
         wait_for(lambda: app.display.x.get_selection_owner(owner), "xcompmgr taking over")
         opacity = lambda: (app.display.prop(app.main_window, "_NET_WM_WINDOW_OPACITY") or
