@@ -1,8 +1,12 @@
-"""The view's keys and the mouse for real: keys reach the view after an image button was
-clicked (the buttons take no focus), a key of the About window, a double-click on a result."""
+"""Keys and the mouse for real: keys reach the view after an image button was clicked (the
+buttons take no focus), a key of the About window, a double-click on a search result, and
+translucency without and then with a compositing manager."""
+
+import subprocess
+import time
 
 import harness
-from harness import WELCOME, DisplayTestCase, page
+from harness import WELCOME, DisplayTestCase, page, wait_for
 
 SECOND, THIRD, FOUND = "Втора страница", "Трета страница", "Шината AGP"
 
@@ -15,7 +19,7 @@ class Browsing(DisplayTestCase):
     PAGES = {"welcome.htm": linked(WELCOME, "b.htm"), "b.htm": linked(SECOND, "c.htm"),
              "c.htm": page(THIRD, "Последната"), "AGP.htm": page(FOUND, "xylofon")}
 
-    def test_history_zoom_about_and_double_clicks(self):
+    def test_history_zoom_about_search_and_translucency(self):
         app = self.run_telvane().pass_splash()
         app.press(harness.HOME)
         link = ["mousemove", "--window", app.main_window.id, 208, 206, "click", 1]
@@ -30,12 +34,12 @@ class Browsing(DisplayTestCase):
                                  ("ctrl+0", SECOND, 1), ("ctrl+minus " * 9, SECOND, 0.5),
                                  ("ctrl+plus " * 15, SECOND, 3), (link, THIRD, 3)]:
             app.display.xdotool(*act) if isinstance(act, list) else app.key(*act.split())
-            harness.wait_for(lambda: shown() == (title, zoom), f"{title} at {zoom}",
+            wait_for(lambda: shown() == (title, zoom), f"{title} at {zoom}",
                              why=lambda: f"; it is {shown()} after {act}")
         # Escape stands for the site button.
         app.open_about()
         app.key("Escape")
-        harness.wait_for(lambda: app.target().get("url", "").startswith("https://"), "web site")
+        wait_for(lambda: app.target().get("url", "").startswith("https://"), "web site")
         # A double-click on a search result shows its page.
         app.press(harness.SEARCH)
         search = app.wait_window(harness.SEARCH_TITLE)
@@ -44,6 +48,23 @@ class Browsing(DisplayTestCase):
         app.click(search, 300, 26)
         app.click(search, 40, 96, repeat=2)
         app.wait_title(FOUND)
+        # Refused without a compositor, the click still flips the toggle: the next asks for opaque.
+        app.press(harness.TRANSLUCENCY)
+        app.wait_window("Telvane")
+        app.key("Return")
+        wait_for(lambda: not app.window("Telvane"), "closing of the message")
+        compositor = subprocess.Popen(["xcompmgr"], env=app.display.env())
+        self.addCleanup(compositor.wait)
+        self.addCleanup(compositor.kill)
+        owner = app.display.x.intern_atom("_NET_WM_CM_S0")
+        wait_for(lambda: app.display.x.get_selection_owner(owner), "xcompmgr taking over")
+        opacity = lambda: (app.display.prop(app.main_window, "_NET_WM_WINDOW_OPACITY") or
+                           [0xFFFFFFFF])[0] / 0xFFFFFFFF
+        for expected in (1.0, 150 / 255):
+            time.sleep(1)  # apart, so that two clicks make no double-click
+            app.press(harness.TRANSLUCENCY)
+            wait_for(lambda: abs(opacity() - expected) < 1e-3, f"opacity {expected:.2f}")
+            self.assertIsNone(app.window("Telvane"), "no message with a compositor")
 
 
 if __name__ == "__main__":
