@@ -1,11 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the encyclopedia's pages and pictures against the house rules for content.
-
-    check_pages.py DATA          every *.htm and images/*.svg of a Data folder
-
-Page writers run it before anything is built, CTest on the shipped folder; the pages'
-catalogue titles are checked in tst_content.
-"""
+"""check_pages.py DATA: checks every *.htm and images/*.svg of a Data folder against the house
+rules for content. Page writers run it before anything is built, CTest on the shipped folder."""
 
 import os, re, sys
 
@@ -27,13 +22,6 @@ def broken(rules, text):
             if bool(re.search(rule.lstrip("!"), text)) == rule.startswith("!")]
 
 
-def exists_with_exact_case(folder, path):
-    """Whether path, relative to folder, names a file with exactly that letter case throughout."""
-    parts = path.split("/")
-    return os.path.isfile(os.path.join(folder, path)) and all(
-        part in os.listdir(os.path.join(folder, *parts[:i])) for i, part in enumerate(parts))
-
-
 def page_problems(folder, name):
     """What is wrong with one page, as readable sentences; empty when nothing is."""
     with open(os.path.join(folder, name), "rb") as f:
@@ -45,7 +33,9 @@ def page_problems(folder, name):
         if SCHEME.match(target):
             if kind == "src" or re.search(rf'<link\b[^>]*href="{re.escape(target)}"', html):
                 problems.append(f"outside resource {target}")
-        elif target and not exists_with_exact_case(folder, target):
+        elif target and not (os.path.isfile(os.path.join(folder, target)) and all(
+                part in os.listdir(os.path.join(folder, *parts[:i]))  # in its exact letter case
+                for parts in [target.split("/")] for i, part in enumerate(parts))):
             problems.append(f"broken link {target}")
     body = re.search(r"<body.*</body>", html, re.S)
     words = sum(any(c.isalpha() for c in word)

@@ -1,5 +1,4 @@
-"""Shared machinery of the end-to-end tests: the built program on an X display of its own.
-
+"""The end-to-end tests' machinery: the built program on an X display of its own.
 Display(bus=False): Xvfb (-noreset) with openbox and a fresh HOME, bus=True adds a D-Bus
   session; .env(**extra) is a program's environment on it, .xdotool(*args) real input.
 Telvane(display, pages): a copy of the program on a Data folder {name: text}, with a HOME of
@@ -8,11 +7,10 @@ Telvane(display, pages): a copy of the program on a Data folder {name: text}, wi
   .key(*keys) and .click(window, x, y) give input, .target() and .view(expression) read the
   HTML view through DevTools, .stop() ends all the run started. Display.close() ends the rest.
 DisplayTestCase: a Display for the class; self.run_telvane() gives a run stopped with the test.
-Windows are followed through one python3-xlib connection, one round trip per poll.
-    /usr/bin/python3 tests/e2e/test_session.py --telvane build/telvane [unittest arguments]
-"""
+Windows are followed through one python3-xlib connection, one round trip per poll. Run:
+/usr/bin/python3 tests/e2e/test_session.py --telvane build/telvane [unittest arguments]"""
 
-import ctypes, json, os, select, shutil, signal, socket, struct, subprocess, sys, tempfile
+import ctypes, json, os, shutil, signal, socket, struct, subprocess, sys, tempfile
 import time, unittest, urllib.request
 
 from Xlib import X, Xatom, display, error
@@ -24,9 +22,7 @@ SEARCH_TITLE = "Търсене в енциклопедията"
 SPLASH_SIZE, WELCOME = (513, 319), "Начало на теста"
 HOME, SEARCH, TRANSLUCENCY = 128, 176, 224  # image buttons' left edges; 32x32 at y 8
 ABOUT_SITE = (326, 187)  # the About window's site button (design twips / 15)
-# Waits for what must come are long: web engines starting side by side on a loaded machine are
-# slow, and waiting for what does come costs nothing.
-PATIENCE = 60
+PATIENCE = 60  # for what must come: many web engines starting on a loaded machine are slow
 
 
 def main():
@@ -93,9 +89,10 @@ class Display:
                                            pass_fds=[write_end], stderr=subprocess.DEVNULL))
         os.close(write_end)
         with os.fdopen(read_end) as reported:
-            if not select.select([reported], [], [], PATIENCE)[0]:
-                raise AssertionError(f"no address from {command_line}")
-            return reported.readline().strip()
+            address = reported.readline().strip()  # or nothing, at the end of a failed start
+        if not address:
+            raise AssertionError(f"{command_line.split()[0]} did not start")
+        return address
 
     def env(self, **extra):
         """The test's PATH, and no desktop session or Qt settings but this display's."""
@@ -243,8 +240,8 @@ class Telvane:
 
     def outer_size(self):
         """The main window's outer size in pixels once openbox framed it."""
-        left, right, top, bottom = wait_for(lambda: self.display.prop(
-            self.main_window, "_NET_FRAME_EXTENTS", Xatom.CARDINAL), "frame of the main window")
+        left, right, top, bottom = wait_for(lambda: any(e := self.display.prop(
+            self.main_window, "_NET_FRAME_EXTENTS", Xatom.CARDINAL) or []) and e, "its frame")
         g = self.main_window.get_geometry()
         return g.width + left + right, g.height + top + bottom
 

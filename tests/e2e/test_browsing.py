@@ -2,8 +2,7 @@
 buttons take no focus), a key of the About window, a double-click on a search result, and
 translucency without and then with a compositing manager."""
 
-import subprocess
-import time
+import subprocess, time
 
 import harness
 from harness import WELCOME, DisplayTestCase, page, wait_for

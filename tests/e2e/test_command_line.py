@@ -1,11 +1,6 @@
 """The program's answers on the command line, where no window opens."""
 
-import os
-import re
-import shutil
-import subprocess
-import tempfile
-import unittest
+import os, re, shutil, subprocess, tempfile, unittest
 
 import harness
 

@@ -1,9 +1,8 @@
 #!/bin/sh
-# Installs a build into a temporary prefix and checks what a desktop and a package need of it:
-# the installed program answers without a display and finds its installed pages, the desktop
-# entry and the metainfo validate, the icon is there in every size, the windows' WM_CLASS is
-# the entry's StartupWMClass, and a run to the start page writes nothing to the terminal.
-# Runs on an X server, as under xvfb-run:  check-install.sh BUILD_FOLDER APPLICATION_ID VERSION
+# check-install.sh BUILD_FOLDER APPLICATION_ID VERSION, on an X server (as under xvfb-run):
+# installs into a temporary prefix; the program answers without a display and finds its pages,
+# the desktop entry and metainfo validate, the icon is there in every size, the windows' WM_CLASS
+# is the entry's StartupWMClass, and a run to the start page writes nothing to the terminal.
 set -eu
 build=$1 id=$2 version=$3
 prefix=$(mktemp -d)
