@@ -7,8 +7,8 @@ Telvane(display, pages): a copy of the program on a Data folder {name: text}, wi
   .key(*keys) and .click(window, x, y) give input, .target() and .view(expression) read the
   HTML view through DevTools, .stop() ends all the run started. Display.close() ends the rest.
 DisplayTestCase: a Display for the class; self.run_telvane() gives a run stopped with the test.
-Windows are followed through one python3-xlib connection, one round trip per poll. Run:
-/usr/bin/python3 tests/e2e/test_session.py --telvane build/telvane [unittest arguments]"""
+Windows are followed through one python3-xlib connection, one round trip per poll.
+Run: /usr/bin/python3 tests/e2e/test_session.py --telvane build/telvane [unittest arguments]"""
 
 import ctypes, json, os, shutil, signal, socket, struct, subprocess, sys, tempfile
 import time, unittest, urllib.request
@@ -25,8 +25,7 @@ ABOUT_SITE = (326, 187)  # the About window's site button (design twips / 15)
 PATIENCE = 60  # for what must come: many web engines starting on a loaded machine are slow
 
 
-def main():
-    """Runs the calling test module with --telvane PATH taken off the command line."""
+def main():  # runs the calling module's tests, with --telvane PATH taken off the command line
     global TELVANE
     TELVANE = os.path.abspath(sys.argv.pop(sys.argv.index("--telvane") + 1))
     sys.argv.remove("--telvane")
@@ -49,8 +48,7 @@ def page(title, body):
     return f'<!DOCTYPE html><meta charset="utf-8"><title>{title}</title><body>{body}</body>'
 
 
-def ask(request, default=None):
-    """An X request's answer, or default when its window has gone meanwhile."""
+def ask(request, default=None):  # an X request's answer, or default once its window has gone
     try:
         return request()
     except error.XError:
@@ -61,8 +59,7 @@ class Display:
     def __init__(self, bus=False):
         self.dir = tempfile.mkdtemp(prefix="telvane-e2e-x-")
         self.home, self.procs, self.x, self.bus = os.path.join(self.dir, "home"), [], None, {}
-        # frame id -> client; mapped client id -> (window, pid, title, size when mapped)
-        self.frames, self.mapped = {}, {}
+def ask(request, default=None):  # an X request's answer, or default once its window is gone
         os.mkdir(self.home)
         try:
             self.name = ":" + self.spawn("Xvfb -noreset -nolisten tcp -screen 0 1280x1024x24 "
@@ -82,8 +79,7 @@ class Display:
             self.close()
             raise
 
-    def spawn(self, command_line):
-        """Starts a server that writes its address to a descriptor; the address."""
+    def spawn(self, command_line):  # a server that writes its address to a descriptor; that
         read_end, write_end = os.pipe()
         self.procs.append(subprocess.Popen(command_line.format(fd=write_end).split(),
                                            pass_fds=[write_end], stderr=subprocess.DEVNULL))
@@ -94,17 +90,14 @@ class Display:
             raise AssertionError(f"{command_line.split()[0]} did not start")
         return address
 
-    def env(self, **extra):
-        """The test's PATH, and no desktop session or Qt settings but this display's."""
-        return {"PATH": os.environ["PATH"], "HOME": self.home, "DISPLAY": self.name, **self.bus,
-                **extra}
+    def env(self, **extra):  # the test's PATH, no desktop session or Qt settings but the display
+        return dict(PATH=os.environ["PATH"], HOME=self.home, DISPLAY=self.name, **self.bus) | extra
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env(), check=True, timeout=30)
 
     def windows(self, pid):
-        """[(window, title, size when mapped)] of a process's mapped top-level windows, after
-        what the server has said up to now."""
+        """[(window, title, size when mapped)] of pid's mapped top-level windows, as of now."""
         self.x.sync()
         while self.x.pending_events():
             e = self.x.next_event()
@@ -127,8 +120,7 @@ class Display:
         return (self.prop(window, "_NET_WM_PID") or [None])[0]
 
     def diagnose(self, pid):
-        """Asked afresh of the server: whether pid has no window, only unmapped ones, or a
-        mapped one that the events missed."""
+        """Asked afresh: whether pid has no window, only unmapped ones, or a mapped one missed."""
         mapped = [ask(lambda: w.get_attributes().map_state == X.IsViewable)
                   for frame in self.root.query_tree().children
                   for w in [frame, *ask(lambda: frame.query_tree().children, [])]
@@ -178,8 +170,7 @@ class Telvane:
         return self
 
     def processes(self):
-        """{pid: command line} of what this run started that is still there: the program's
-        tree, and the orphans it left, who are our children now."""
+        """{pid: command line} of all the run started but the program: its tree and orphans."""
         children, found, frontier = {}, {}, [os.getpid()]
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
@@ -197,8 +188,7 @@ class Telvane:
         found.pop(self.proc.pid, None)
         return found
 
-    def why(self):
-        """What there was instead, when a wait for a window fails."""
+    def why(self):  # what there was instead, when a wait for a window fails
         if self.proc.poll() is None:
             return self.display.diagnose(self.proc.pid)
         return f"; the program is gone, status {self.proc.returncode}"
@@ -212,8 +202,7 @@ class Telvane:
             wait_for(lambda: not self.processes(), "end of the run's processes")
         shutil.rmtree(self.dir, ignore_errors=True)
 
-    def window(self, title=None, size=None):
-        """A mapped window of the program with that title or client size, or None."""
+    def window(self, title=None, size=None):  # a mapped one with that title or size, or None
         return next((w for w, t, s in self.display.windows(self.proc.pid)
                      if title in (None, t) and size in (None, s)), None)
 
@@ -238,8 +227,7 @@ class Telvane:
         """Clicks the middle of the main window's image button whose left edge is given."""
         self.click(self.main_window, left + 16, 24)
 
-    def outer_size(self):
-        """The main window's outer size in pixels once openbox framed it."""
+    def outer_size(self):  # the main window's outer size in pixels, once openbox framed it
         left, right, top, bottom = wait_for(lambda: any(e := self.display.prop(
             self.main_window, "_NET_FRAME_EXTENTS", Xatom.CARDINAL) or []) and e, "its frame")
         g = self.main_window.get_geometry()

@@ -34,7 +34,7 @@ class Browsing(DisplayTestCase):
                                  ("ctrl+plus " * 15, SECOND, 3), (link, THIRD, 3)]:
             app.display.xdotool(*act) if isinstance(act, list) else app.key(*act.split())
             wait_for(lambda: shown() == (title, zoom), f"{title} at {zoom}",
-                             why=lambda: f"; it is {shown()} after {act}")
+                     why=lambda: f"; it is {shown()} after {act}")
         # Escape stands for the site button.
         app.open_about()
         app.key("Escape")
@@ -53,8 +53,7 @@ class Browsing(DisplayTestCase):
         app.key("Return")
         wait_for(lambda: not app.window("Telvane"), "closing of the message")
         compositor = subprocess.Popen(["xcompmgr"], env=app.display.env())
-        self.addCleanup(compositor.wait)
-        self.addCleanup(compositor.kill)
+        self.addCleanup(lambda: compositor.kill() or compositor.wait())
         owner = app.display.x.intern_atom("_NET_WM_CM_S0")
         wait_for(lambda: app.display.x.get_selection_owner(owner), "xcompmgr taking over")
         opacity = lambda: (app.display.prop(app.main_window, "_NET_WM_WINDOW_OPACITY") or

@@ -35,8 +35,7 @@ class Session(DisplayTestCase):
                 (("click", 100, 200, 3), search_open, exit_button),
                 (("click", 4, 150, 1), site_shown, exit_button),
                 (("key", "Return"), None, exit_button), (("key", "Escape"), None, exit_button)]:
-            with self.subTest(how=how, what=what, before=before and before.__name__,
-                              way_out=way_out.__name__):
+            with self.subTest(how=how, what=what, before=before, way_out=way_out.__name__):
                 app = self.run_telvane()
                 os.mkdir(os.path.join(app.home, "mine"))  # which the look below must see
                 splash = app.start().wait_splash()
