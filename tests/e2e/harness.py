@@ -59,7 +59,7 @@ class Display:
     def __init__(self, bus=False):
         self.dir = tempfile.mkdtemp(prefix="telvane-e2e-x-")
         self.home, self.procs, self.x, self.bus = os.path.join(self.dir, "home"), [], None, {}
-def ask(request, default=None):  # an X request's answer, or default once its window is gone
+        self.frames, self.mapped = {}, {}  # frame -> client; client -> (window, pid, title, size)
         os.mkdir(self.home)
         try:
             self.name = ":" + self.spawn("Xvfb -noreset -nolisten tcp -screen 0 1280x1024x24 "
