@@ -127,7 +127,7 @@ class Display:
                   if self.pid_of(w) == pid]
         if not mapped:
             return "; the program has no window"
-        return "; its window is mapped and was missed" if any(mapped) else "; it is unmapped"
+        return f"; its window is {'mapped and was missed' if any(mapped) else 'unmapped'}"
 
     def close(self):
         if self.x:
