@@ -1,57 +1,68 @@
-"""The view's keys pressed for real after an image button was clicked (the buttons take
-no focus, so the keys still reach the view), and a real double-click on Back."""
+"""Keys and the mouse for real: keys reach the view after an image button was clicked (the
+buttons take no focus), a key of the About window, a double-click on a search result, and
+translucency without and then with a compositing manager."""
 
-import time
+import subprocess, time
 
 import harness
-from harness import WELCOME, DisplayTestCase, big_link, page, wait_for
+from harness import WELCOME, DisplayTestCase, page, wait_for
 
-SECOND, THIRD = "Втора страница", "Трета страница"
-LINK = (200, 150)  # inside each page's big link, in the view's pixels
+SECOND, THIRD, FOUND = "Втора страница", "Трета страница", "Шината AGP"
 
 
-class ViewKeys(DisplayTestCase):
-    PAGES = {"welcome.htm": page(WELCOME, big_link("b.htm", "Към втората страница")),
-             "b.htm": page(SECOND, big_link("c.htm", "Към третата страница")),
-             "c.htm": page(THIRD, "Последната страница")}
+def linked(title, target):
+    return page(title, f'<a href="{target}" style="display:block;height:300px">Нататък</a>')
 
-    def test_history_keys_zoom_and_a_double_click_on_back(self):
+
+class Browsing(DisplayTestCase):
+    PAGES = {"welcome.htm": linked(WELCOME, "b.htm"), "b.htm": linked(SECOND, "c.htm"),
+             "c.htm": page(THIRD, "Последната"), "AGP.htm": page(FOUND, "xylofon")}
+
+    def test_history_zoom_about_search_and_translucency(self):
         app = self.run_telvane().pass_splash()
         app.press(harness.HOME)
-        # Alt+arrows walk the history and stop at its ends.
-        steps = [("alt+Left", WELCOME), ("alt+Right", WELCOME), (LINK, SECOND),
-                 ("alt+Left", WELCOME), ("alt+Left", WELCOME), ("alt+Right", SECOND),
-                 ("alt+Right", SECOND)]
-        for act, title in steps:
-            app.click_view(*act) if isinstance(act, tuple) else app.key(act)
-            time.sleep(0.5)
-            app.wait_title(title)
-        self.assertEqual(app.history_length(), 2)
-
-        def wheel(button):  # over the view
-            app.display.xdotool("mousemove", "--window", app.main_window.id,
-                                harness.VIEW_LEFT + 50, harness.VIEW_TOP + 50, "keydown", "ctrl",
-                                "click", button, "keyup", "ctrl")
-
-        def drawn_at(zoom):
-            return abs((app.devtools.evaluate("devicePixelRatio") or 0) - zoom) < 1e-6
-
-        # Zoom steps within its range, and holds across pages.
-        steps = [(lambda: app.key("ctrl+plus"), 1.1), (lambda: app.key("ctrl+equal"), 1.25),
-                 (lambda: wheel(4), 1.5), (lambda: [wheel(5), wheel(5)], 1.1),
-                 (lambda: app.key("ctrl+0"), 1.0), (lambda: app.key(*["ctrl+minus"] * 9), 0.5),
-                 (lambda: app.key(*["ctrl+plus"] * 15), 3.0), (lambda: app.key("ctrl+minus"), 2.5)]
-        for act, zoom in steps:
-            act()
-            wait_for(lambda: drawn_at(zoom), f"page drawn at {zoom}")
-        app.click_view(*LINK)
-        app.wait_title(THIRD)
-        self.assertTrue(drawn_at(2.5))
-        # A double click on Back goes back one page: a second step would follow at once.
-        app.press(harness.BACK, repeat=2)
-        app.wait_title(SECOND)
-        time.sleep(1)
-        self.assertEqual(app.devtools.title(), SECOND)
+        link = ["mousemove", "--window", app.main_window.id, 208, 206, "click", 1]
+        wheel_up = ["mousemove", "--window", app.main_window.id, 58, 106, "keydown", "ctrl",
+                    "click", 4, "keyup", "ctrl"]
+        shown = lambda: (app.target().get("title"), round(app.view("devicePixelRatio") or 0, 2))
+        # Input, and the page and zoom after it: the history by keys, the zoom along its ladder
+        # and within its range by keys and the wheel, and held across pages.
+        for act, title, zoom in [(link, SECOND, 1), ("alt+Left", WELCOME, 1),
+                                 ("alt+Right", SECOND, 1), ("ctrl+plus", SECOND, 1.1),
+                                 ("ctrl+equal", SECOND, 1.25), (wheel_up, SECOND, 1.5),
+                                 ("ctrl+0", SECOND, 1), ("ctrl+minus " * 9, SECOND, 0.5),
+                                 ("ctrl+plus " * 15, SECOND, 3), (link, THIRD, 3)]:
+            app.display.xdotool(*act) if isinstance(act, list) else app.key(*act.split())
+            wait_for(lambda: shown() == (title, zoom), f"{title} at {zoom}",
+                     why=lambda: f"; it is {shown()} after {act}")
+        # Escape stands for the site button.
+        app.open_about()
+        app.key("Escape")
+        wait_for(lambda: app.target().get("url", "").startswith("https://"), "web site")
+        # A double-click on a search result shows its page.
+        app.press(harness.SEARCH)
+        search = app.wait_window(harness.SEARCH_TITLE)
+        app.click(search, 60, 26)
+        app.display.xdotool("type", "xylofon")
+        app.click(search, 300, 26)
+        app.click(search, 40, 96, repeat=2)
+        app.wait_title(FOUND)
+        # Refused without a compositor, the click still flips the toggle: the next asks for opaque.
+        app.press(harness.TRANSLUCENCY)
+        app.wait_window("Telvane")
+        app.key("Return")
+        wait_for(lambda: not app.window("Telvane"), "closing of the message")
+        compositor = subprocess.Popen(["xcompmgr"], env=app.display.env())
+        self.addCleanup(lambda: compositor.kill() or compositor.wait())
+        owner = app.display.x.intern_atom("_NET_WM_CM_S0")
+        wait_for(lambda: app.display.x.get_selection_owner(owner), "xcompmgr taking over")
+        opacity = lambda: (app.display.prop(app.main_window, "_NET_WM_WINDOW_OPACITY") or
+                           [0xFFFFFFFF])[0] / 0xFFFFFFFF
+        for expected in (1.0, 150 / 255):
+            time.sleep(1)  # apart, so that two clicks make no double-click
+            app.press(harness.TRANSLUCENCY)
+            wait_for(lambda: abs(opacity() - expected) < 1e-3, f"opacity {expected:.2f}")
+            self.assertIsNone(app.window("Telvane"), "no message with a compositor")
 
 
 if __name__ == "__main__":
