@@ -16,8 +16,6 @@ class TestMainWindow : public MainWindowTest {
         return control<Control>(main_.get(), qPrintable(name));
     }
 
-    void waitForTitle(const QString& title) const { QVERIFY(settles(main_->view(), title)); }
-
     // Which pressed-look shape pairs show, as "E5,T5".
     QString visiblePairs() const {
         QStringList shown;
@@ -68,8 +66,8 @@ private slots:
         int opened = 1;
         for (const auto& [item, page] : items) {
             get<QAction>(item)->trigger();
-            waitForTitle(page);
-            QCOMPARE(main_->view().history()->count(), ++opened);
+            QVERIFY(settles(view(), page));
+            QCOMPARE(view().history()->count(), ++opened);
         }
     }
 
@@ -91,26 +89,25 @@ private slots:
                 QCOMPARE(shown, category.menu.toString());
                 QVERIFY((at - QCursor::pos()).manhattanLength() <= 2);
             }
-        QCOMPARE(main_->view().history()->count(), 1);
+        QCOMPARE(view().history()->count(), 1);
     }
 
     // Back and Forward are refused silently where there is nowhere to go;
     // Home adds to the history.
     void backForwardAndHome() {
-        QVERIFY(!main_->view().GoBack());
-        QVERIFY(!main_->view().GoForward());
-        QTest::mouseClick(get("GoBack"), Qt::LeftButton);
-        QTest::mouseClick(get("GoForw"), Qt::LeftButton);
-        QCOMPARE(main_->view().history()->count(), 1);
+        QVERIFY(!view().GoBack() && !view().GoForward());
+        for (const char* button : {"GoBack", "GoForw"})
+            QTest::mouseClick(get(button), Qt::LeftButton);
+        QCOMPARE(view().history()->count(), 1);
         main_->showTopic(QStringLiteral("AGP"));
-        waitForTitle(QStringLiteral("AGP.htm"));
+        QVERIFY(settles(view(), QStringLiteral("AGP.htm")));
         for (const auto& [button, title] :
              {std::pair{"Home", "welcome.htm"}, {"GoBack", "AGP.htm"}, {"GoForw", "welcome.htm"}}) {
             QTest::mouseClick(get(button), Qt::LeftButton);
-            waitForTitle(title);
+            QVERIFY(settles(view(), title));
         }
-        QCOMPARE(main_->view().history()->count(), 3);
-        QCOMPARE(main_->view().history()->currentItemIndex(), 2);
+        QCOMPARE(view().history()->count(), 3);
+        QCOMPARE(view().history()->currentItemIndex(), 2);
     }
 
     // The view and the right-hand buttons follow; each line and shape moves
@@ -123,13 +120,13 @@ private slots:
             {QSize(600, 534), QRect(), 0, 0},
             {QSize(800, 466), QRect(), 0, 0},
             {QSize(2600, 1500), QRect(8, 56, 2577, 1408), 2491, 2539}};
-        for (auto [outer, view, about, exit] : cases) {
-            if (view.isNull())
-                std::tie(view, about, exit) =
-                    std::tuple(main_->view().geometry(), get("cmdAbout")->x(), get("cmdExit")->x());
+        for (auto [outer, area, about, exit] : cases) {
+            if (area.isNull())
+                std::tie(area, about, exit) =
+                    std::tuple(view().geometry(), get("cmdAbout")->x(), get("cmdExit")->x());
             main_->resize(outer - (main_->frameGeometry().size() - main_->size()));
             QTRY_COMPARE(main_->frameGeometry().size(), outer);
-            QCOMPARE(main_->view().geometry(), view);
+            QCOMPARE(view().geometry(), area);
             QCOMPARE(get("cmdAbout")->x(), about);
             QCOMPARE(get("cmdExit")->x(), exit);
             QCOMPARE(get("cmdNet")->x(), 504);

@@ -3,7 +3,6 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/ProgressBar.h"
 
-#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,7 +31,7 @@ class TestSearchWindow : public QObject {
 
     QStringList search(const QString& key) {
         control<QLineEdit>(window_.get(), "txtKey")->setText(key);
-        QTest::mouseClick(control<QPushButton>(window_.get(), "Search"), Qt::LeftButton);
+        click(window_.get(), "Search");
         QStringList titles;
         for (int i = 0; i < results()->count(); ++i)
             titles << results()->item(i)->text();
@@ -82,8 +81,6 @@ private slots:
             open();
             QCOMPARE(search("текст"), QStringList());
             QCOMPARE(bar()->Value(), value);
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar());
-            QCOMPARE(accessible->valueInterface()->currentValue().toFloat(), value);
         }
     }
 
@@ -106,11 +103,8 @@ private slots:
         QVERIFY(::mkfifo(QFile::encodeName(data_->path("IDE.htm")).constData(), 0600) == 0);
         QVERIFY(QDir(data_->folder()).mkdir("PCI.htm"));
         QVERIFY(QFile::setPermissions(data_->path("SATA.htm"), QFileDevice::Permissions()));
-        QTemporaryDir outside;
-        QFile secret(outside.filePath("secret.htm"));
-        QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("root:x:0:0 ключ") > 0);
-        secret.close();
-        QVERIFY(QFile::link(secret.fileName(), data_->path("chipset.htm")));
+        data_->write("../secret.htm", "root:x:0:0 ключ");
+        QVERIFY(QFile::link(data_->path("../secret.htm"), data_->path("chipset.htm")));
         QVERIFY(QFile::link(data_->path("DSL.htm"), data_->path("USB.htm")));
         open();
         QElapsedTimer clock;
@@ -150,14 +144,6 @@ private slots:
         QVERIFY(window_->isMaximized());
         QTRY_VERIFY(!window_->isMaximized());
         QCOMPARE(window_->size(), designed);
-    }
-
-    void theListingIsTheOneMadeAtLoad() {
-        open();
-        data_->writePage("AGP.htm", "дошли и AGP");
-        QCOMPARE(search("дошли"), QStringList{"Добре дошли"});
-        open();
-        QCOMPARE(search("дошли"), (QStringList{"AGP портът", "Добре дошли"}));
     }
 };
 
