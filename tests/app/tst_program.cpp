@@ -1,30 +1,14 @@
 #include "app/ProgramReader.h"
-#include "app/RunEnvironment.h"
 #include "app/StartUp.h"
 #include "app/frmSplash.h"
 #include "tests/WidgetTest.h"
 #include "toolkit/MessageBox.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QWindow>
-
-namespace {
-
-// As main() does, before the application object.
-[[maybe_unused]] const bool startedAsTheProgramIs = (exposePagesToScreenReaders(), true);
-
-QStringList rolesUnder(QAccessibleInterface* node) {
-    QStringList roles;
-    for (int i = 0; node && i < node->childCount(); ++i)
-        roles << QString::number(node->child(i)->role()) << rolesUnder(node->child(i));
-    return roles;
-}
-
-} // namespace
 
 class TestProgram : public QObject {
     Q_OBJECT
@@ -138,6 +122,7 @@ private slots:
 
     // A key the page shows nowhere is no error; the start page holds it too, yet shows
     // no highlight when opened afterwards, nor does the result page when it comes back.
+    // The search window stays open.
     void aResultPageHighlightsItsKeyUntilAnotherPageOpens() {
         QFETCH(QString, key);
         QFETCH(QString, body);
@@ -153,11 +138,13 @@ private slots:
         auto* results = control<QListWidget>(search, "lstRezults");
         const QList<QListWidgetItem*> agp = results->findItems("AGP портът", Qt::MatchExactly);
         QCOMPARE(agp.size(), 1);
+        control<QLineEdit>(search, "txtKey")->setText("друго"); // the key is the one searched
         const QPoint at = results->visualItemRect(agp.first()).center();
+        QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
         QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, at);
         HtmlView& view = main()->view();
-        QVERIFY(settles(view, "AGP"));
+        QVERIFY(settles(view, "AGP", 1)); // nothing opened for the click on no title
         // The find bar, hidden, counts for the key as the engine does.
         QTRY_COMPARE(control<QLabel>(main(), "findCount")->text(),
                      matches ? QStringLiteral("1 от %1").arg(matches) : "Няма съвпадения");
@@ -171,29 +158,7 @@ private slots:
         QTest::qWait(500);
         QCOMPARE(highlightedPixels(view), 0);
         QCOMPARE(control<QLabel>(main(), "findCount")->text(), QString());
-    }
-
-    // Headings, links, tables and text, as the engine gives them; only when the
-    // program has asked for them before the application object.
-    void pagesReachScreenReaders() {
-        data_->writePage("AGP.htm", "AGP",
-                         QStringLiteral("<h2>Версии</h2><a href=\"welcome.htm\">начало</a>"
-                                        "<table><tr><th>Версия</th></tr><tr><td>1x</td></tr>"
-                                        "</table>"));
-        passSplash();
-        QAccessible::setActive(true);
-        program()->ShowTopic("AGP", QString());
-        QVERIFY(settles(main()->view(), "AGP"));
-        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(&main()->view());
-        QTRY_VERIFY_WITH_TIMEOUT(view->childCount() == 1 && view->child(0)->childCount() > 0,
-                                 20000);
-        QCOMPARE(view->child(0)->role(), QAccessible::WebDocument);
-        QCOMPARE(view->child(0)->text(QAccessible::Name), QStringLiteral("AGP"));
-        const QStringList roles = rolesUnder(view->child(0));
-        QAccessible::setActive(false);
-        for (const QAccessible::Role role :
-             {QAccessible::Heading, QAccessible::Link, QAccessible::Table, QAccessible::StaticText})
-            QVERIFY2(roles.contains(QString::number(role)), qPrintable(roles.join(u' ')));
+        QVERIFY(search->isVisible());
     }
 };
 

@@ -1,5 +1,4 @@
 #include "app/ApplicationSetup.h"
-#include "app/CommandLine.h"
 #include "app/ReaderModuleLoader.h"
 #include "app/StartUp.h"
 #include "toolkit/MessageBox.h"
@@ -48,21 +47,6 @@ private slots:
         setUpApplication(*qApp);
         QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Ok);
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Добре"));
-    }
-
-    // The platform asked for, or Qt's choice of X11 or Wayland, and the displays there
-    // are; the end-to-end tests run the usual X11 cases.
-    void displayReachable() {
-        const std::tuple<const char*, bool, bool, bool> cases[] = {
-            {"", false, true, true},
-            {"offscreen", false, false, true},
-            {"wayland-egl", false, true, true},
-            {"wayland", true, false, false},
-            {"wayland;xcb", true, false, true},
-            {"xcb:nograb", false, false, false}};
-        for (const auto& [platform, x11, wayland, reachable] : cases)
-            QVERIFY2(::displayReachable(QString::fromLatin1(platform), x11, wayland) == reachable,
-                     platform);
     }
 
     // Whatever lies in the module's place, the loader opens the real one and refuses

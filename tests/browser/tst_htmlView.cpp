@@ -2,11 +2,9 @@
 #include "tests/WidgetTest.h"
 
 #include <QAccessible>
-#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPrintDialog>
 #include <QUuid>
 
@@ -14,7 +12,7 @@
 #include <sys/stat.h>
 
 // The reader's side of the HTML view: what it shows of the Data folder and nothing
-// beyond it, find, keys, its menu, print, crashes, and what screen readers are told of
+// beyond it, find, keys, print, crashes, and what screen readers are told of
 // the main window. Zoom and the history keys are tested end to end.
 
 // Takes what would go to the system's opener of mail addresses.
@@ -221,28 +219,6 @@ private slots:
         QVERIFY(findBar()->isVisible());
         press(Qt::CTRL | Qt::Key_Plus);
         QCOMPARE(view().zoomFactor(), 1.1);
-    }
-
-    // After a page has been opened: back, but no forward; copy with a selection.
-    void itsMenuOffersOnlyWhatWorks() {
-        open(QStringLiteral("AGP"));
-        // asked again until it takes: a page just loaded may not select yet
-        QTRY_VERIFY((view().triggerPageAction(QWebEnginePage::SelectAll), view().hasSelection()));
-        QGuiApplication::clipboard()->clear();
-        QStringList entries;
-        whenShown<QMenu>(this, [&](QMenu* menu) {
-            for (QAction* entry : menu->actions()) {
-                if (!entry->isSeparator() && entry->isEnabled())
-                    entries << entry->objectName();
-                if (entry->objectName() == u"pageCopy")
-                    entry->trigger();
-            }
-            menu->close();
-        });
-        QTest::mouseClick(page(), Qt::RightButton, {}, QPoint(30, 30));
-        QTRY_COMPARE(entries, (QStringList{"pageBack", "pageCopy", "pageSelectAll", "pageFind",
-                                           "pagePrint"}));
-        QTRY_VERIFY(QGuiApplication::clipboard()->text().contains(u"памет"));
     }
 
     // A file chosen in the dialog is written whole. A renderer killed while it

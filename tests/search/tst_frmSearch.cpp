@@ -116,26 +116,6 @@ private slots:
         QVERIFY(clock.elapsed() < 5000);
     }
 
-    // With the key that found the page, whatever the box holds now; a click
-    // only selects, a double-click on no title asks for nothing.
-    void doubleClickAsksForThePageAndTheWindowStays() {
-        data_->writePage("chipset.htm", "Чипсет");
-        open();
-        QSignalSpy requests(window_.get(), &frmSearch::topicRequested);
-        QCOMPARE(search("чипсет"), QStringList{"Чипсетите"});
-        control<QLineEdit>(window_.get(), "txtKey")->setText("друго");
-        const QPoint at = results()->visualItemRect(results()->item(0)).center();
-        QTest::mouseClick(results()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(requests.count(), 0);
-        QTest::mouseDClick(results()->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(requests.count(), 1);
-        QCOMPARE(requests.at(0), (QVariantList{"chipset", "чипсет"}));
-        QVERIFY(window_->isVisible());
-        results()->clearSelection();
-        QTest::mouseDClick(results()->viewport(), Qt::LeftButton, {}, QPoint(20, 150));
-        QCOMPARE(requests.count(), 1);
-    }
-
     // Fixed in size: a maximise that a decoration offers anyway is undone.
     void aMaximiseIsUndone() {
         open();
