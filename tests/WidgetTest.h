@@ -15,9 +15,7 @@
 #include <QTimer>
 #include <QWebEngineHistory>
 
-// What the widget tests share: a Data folder of their own (so that tests run
-// side by side), controls by design name, pop-ups worked while open, and waits
-// on the HTML view.
+// What the widget tests share. A Data folder of their own lets tests run side by side.
 class FixtureData {
 public:
     FixtureData() { QDir().mkpath(folder_); }
@@ -31,7 +29,6 @@ public:
             file.write(bytes);
     }
 
-    // A small UTF-8 page whose title and body name it.
     void writePage(const QString& name, const QString& title, const QString& body = {}) const {
         write(name, QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
                                    "</title></head><body><p>%1</p>%2</body></html>")
@@ -44,8 +41,6 @@ private:
     QString folder_ = root_.filePath(QStringLiteral("Data"));
 };
 
-// A control by its design name; null when there is none, which the test then
-// fails on.
 template <typename Control = QWidget> Control* control(const QObject* window, const char* name) {
     return window->findChild<Control*>(QLatin1String(name));
 }
@@ -55,10 +50,8 @@ inline void click(const QObject* window, const char* name, Qt::MouseButton butto
     QTest::mouseClick(control(window, name), button, {}, at);
 }
 
-// Runs act on the pop-up or modal window of type Window once it is open: the
-// call that opens it blocks until it closes, so the act is scheduled before
-// that call. Gives up after about ten seconds, leaving the test to fail on what
-// was not done.
+// Runs act on the pop-up or modal Window once open: the call that opens it blocks until
+// it closes, so the act is scheduled before. After ten seconds the test fails on its own.
 template <typename Window, typename Act>
 void whenShown(QObject* context, Act act, int triesLeft = 200) {
     QTimer::singleShot(50, context, [context, act, triesLeft] {
@@ -71,9 +64,8 @@ void whenShown(QObject* context, Act act, int triesLeft = 200) {
     });
 }
 
-// Whether done() comes true within a time long enough for a loaded machine.
-// Asked every few milliseconds: QTest::qWaitFor asks only when the event loop
-// runs dry, which a loading web engine keeps from happening for seconds.
+// Whether done() comes true within a time long enough for a loaded machine; asked every
+// few milliseconds, as a loading web engine keeps the event loop busy for seconds.
 template <typename Done> bool eventually(Done done, int milliseconds = 20000) {
     const QDeadlineTimer deadline(milliseconds);
     while (!done()) {
@@ -84,30 +76,25 @@ template <typename Done> bool eventually(Done done, int milliseconds = 20000) {
     return true;
 }
 
-// Whether the view settles on the page of that title, at that history index
-// unless -1.
-inline bool settles(const HtmlView& view, const QString& title, int index = -1) {
+inline bool settles(const HtmlView& view, const QString& title, int historyIndex = -1) {
     return eventually([&] {
         return view.title() == title && !view.page()->isLoading() &&
-               (index < 0 || view.history()->currentItemIndex() == index);
+               (historyIndex < 0 || view.history()->currentItemIndex() == historyIndex);
     });
 }
 
-// How much find highlight a view shows: Chromium paints the active match
-// orange, the others yellow.
+// Chromium paints the active find match orange, the others yellow.
 inline int highlightedPixels(QWidget& view) {
     const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int count = 0;
     for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            const QRgb colour = shot.pixel(x, y) & 0xffffff;
-            count += colour == 0xffff00 || colour == 0xff9632;
-        }
+        for (int x = 0; x < shot.width(); ++x)
+            count += (shot.pixel(x, y) & 0xffffff) == 0xffff00 ||
+                     (shot.pixel(x, y) & 0xffffff) == 0xff9632;
     return count;
 }
 
-// A main window of its own on a Data folder of its own, shown and settled on
-// its start page titled startTitle; the test writes its pages first.
+// A main window of its own, settled on its start page; the test writes its pages first.
 class MainWindowTest : public QObject {
 protected:
     std::unique_ptr<FixtureData> data_ = std::make_unique<FixtureData>();
@@ -132,7 +119,7 @@ protected:
     }
 };
 
-// The widget tests' main: they measure in twips at 96 dots per inch.
+// They measure in twips at 96 dots per inch.
 #define TELVANE_TEST_MAIN(TestClass)                                                               \
     int main(int argc, char** argv) {                                                              \
         QApplication app(argc, argv);                                                              \

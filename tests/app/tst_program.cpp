@@ -20,17 +20,16 @@ class TestProgram : public QObject {
     Program* program() const { return dynamic_cast<Program*>(startUp_->reader()); }
     frmMain* main() const { return program() ? program()->existingMainWindow() : nullptr; }
 
-    // On screen, that is: the warm-up lays the window out without showing it there.
+    // The warm-up lays the window out without showing it on screen.
     bool mainWindowShown() const {
         return main() && main()->windowHandle() && main()->windowHandle()->isVisible();
     }
 
-    // The main window, made on its own time, settles on that page.
     bool shows(const QString& title) const {
         return eventually([&] { return main(); }) && settles(main()->view(), title);
     }
 
-    // As the program starts, warmUp: the reader loads its start page behind the splash.
+    // With warmUp, as the program starts: the start page loads behind the splash.
     void start(bool warmUp) {
         startUp_.reset();
         startUp_ = std::make_unique<StartUp>([this, warmUp] {
@@ -77,18 +76,16 @@ private slots:
         QVERIFY(shows("welcome"));
     }
 
-    // One search window, translucent when the main window was at its opening; opaque
-    // again, the open window keeps its alpha, and a new one follows.
+    // One search window, translucent as the main window was when it opened.
     void oneSearchWindowFollowingTranslucencyAtLoad() {
         passSplash();
         click(main(), "Transpe");
         click(main(), "imgSearch");
         QPointer<frmSearch> search = program()->existingSearchWindow();
         QVERIFY(search && search->isVisible() && !search->isModal());
-        QCOMPARE(search->windowOpacity(), 150 / 255.0);
+        click(main(), "Transpe");
         click(main(), "imgSearch");
         QCOMPARE(program()->existingSearchWindow(), search.data());
-        click(main(), "Transpe");
         QCOMPARE(search->windowOpacity(), 150 / 255.0);
         search->close();
         QTRY_VERIFY(!search);
@@ -96,8 +93,7 @@ private slots:
         QCOMPARE(program()->existingSearchWindow()->windowOpacity(), 1.0);
     }
 
-    // On screen again, not a hidden one that keeps the program running; behind the
-    // search window, where the user goes on choosing.
+    // On screen again (not hidden, keeping the program running), behind the search window.
     void aResultReopensAClosedMainWindow() {
         passSplash();
         click(main(), "imgSearch");
@@ -120,9 +116,8 @@ private slots:
                                             << "<p class=\"rezerva\">памет</p>" << 0;
     }
 
-    // A key the page shows nowhere is no error; the start page holds it too, yet shows
-    // no highlight when opened afterwards, nor does the result page when it comes back.
-    // The search window stays open.
+    // A key the page shows nowhere is no error. The start page holds it too, yet shows
+    // no highlight, nor does the result page when it comes back; the search window stays.
     void aResultPageHighlightsItsKeyUntilAnotherPageOpens() {
         QFETCH(QString, key);
         QFETCH(QString, body);

@@ -5,7 +5,6 @@
 #include "toolkit/Shape.h"
 
 #include <QAction>
-#include <QMenu>
 
 class TestMainWindow : public MainWindowTest {
     Q_OBJECT
@@ -65,27 +64,6 @@ private slots:
             get<QAction>(item)->trigger();
             QVERIFY(settles(view(), page, ++opened));
         }
-    }
-
-    // With either button, at the pointer; closed without a choice, nothing changes.
-    void categoryButtonsPopUpTheirMenus() {
-        for (const catalogue::Category& category : catalogue::categories())
-            for (const Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
-                toolkit::Image* button = get(category.button.toString());
-                QString shown;
-                QPoint at;
-                whenShown<QMenu>(this, [&](QMenu* popup) {
-                    shown = popup->objectName();
-                    at = popup->pos();
-                    QCOMPARE(visiblePairs(), QString());
-                    QTest::keyClick(popup, Qt::Key_Escape);
-                });
-                QCursor::setPos(button->mapToGlobal(QPoint(10, 10)));
-                QTest::mouseClick(button, mouse, {}, QPoint(10, 10));
-                QCOMPARE(shown, category.menu.toString());
-                QVERIFY((at - QCursor::pos()).manhattanLength() <= 2);
-            }
-        QCOMPARE(view().history()->count(), 1);
     }
 
     // Back and Forward are refused silently where there is nowhere to go;

@@ -11,10 +11,7 @@
 #include <csignal>
 #include <sys/stat.h>
 
-// The reader's side of the HTML view: what it shows of the Data folder and nothing
-// beyond it, find, keys, print, crashes, and what screen readers are told of
-// the main window. Zoom and the history keys are tested end to end.
-
+// Zoom and the history keys are tested end to end.
 // Takes what would go to the system's opener of mail addresses.
 class HandOverSpy : public QObject {
     Q_OBJECT
@@ -69,9 +66,8 @@ private slots:
 
     void cleanup() { closeMainWindow(); }
 
-    // Each way of naming a file outside Data, from a page or from the program,
-    // ends on our notice and shows nothing of the file; the same ways to a page
-    // inside show it.
+    // Each way of naming a file outside Data, from a page or from the program, ends on
+    // our notice and shows nothing of the file; the same ways to a page inside show it.
     void showsTheDataFolderAndNothingBeyondIt_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("fromAPage");
@@ -123,8 +119,7 @@ private slots:
             QVERIFY(shown.contains(target.section(u'/', -1)));
     }
 
-    // An unknown host and a refused connection: our notice names the address, and
-    // Back returns to the page before.
+    // An unknown host and a refused connection: our notice names the address.
     void aSiteThatCannotBeReachedSaysSo() {
         for (const char* site : {"https://orvanta.invalid/", "http://127.0.0.1:9/"}) {
             view().Navigate(QString::fromLatin1(site));
@@ -134,8 +129,7 @@ private slots:
         }
     }
 
-    // A click on a mail link hands nothing to another program; the same click on
-    // a page's link is seen to follow it.
+    // A mail link hands nothing to another program; a page's link is followed.
     void linksOfOtherSchemesOpenNothing() {
         HandOverSpy spy;
         data_->writePage("links.htm", "links",
@@ -154,9 +148,8 @@ private slots:
         QCOMPARE(view().title(), QStringLiteral("links"));
     }
 
-    // A renderer that dies is replaced: the page is loaded again twice, then the
-    // notice; when that dies too, the view says so itself and loads nothing more
-    // until the reader asks for a page. The deaths come before any load can end.
+    // A dead renderer is replaced: the page is loaded again twice, then the notice;
+    // after that the view says so itself and loads nothing until asked for a page.
     void aRendererThatKeepsDyingIsGivenUpOn() {
         QLabel* failure = control<QLabel>(main_.get(), "engineFailure");
         QSignalSpy loads(view().page(), &QWebEnginePage::loadStarted);
@@ -178,8 +171,7 @@ private slots:
         QVERIFY(!failure->isVisible());
     }
 
-    // Case-blind, visible text only, both ways round; Escape ends the find and its
-    // highlight, and the bar opened again offers the same text.
+    // Case-blind, visible text only, both ways round; Escape ends it and its highlight.
     void findStepsBothWaysAndEnds() {
         find(QStringLiteral("пАМет"));
         QVERIFY(findText()->hasFocus());
@@ -205,8 +197,7 @@ private slots:
         QTRY_COMPARE(count(), QStringLiteral("Няма съвпадения"));
     }
 
-    // Nothing else in the window takes keys: the image buttons have none. From
-    // the find bar the view's keys act as well.
+    // The image buttons take no keys; from the find bar the view's keys act as well.
     void keysActOnlyWhileTheViewHasTheFocus() {
         view().clearFocus();
         QVERIFY(!QApplication::focusWidget());
@@ -221,17 +212,15 @@ private slots:
         QCOMPARE(view().zoomFactor(), 1.1);
     }
 
-    // A file chosen in the dialog is written whole. A renderer killed while it
-    // makes the page costs that print only: no file or a whole one, and the view
-    // recovers.
+    // Written whole; a renderer killed while it prints costs that print only: no file
+    // or a whole one, and the view recovers.
     void printsToAPdfFileChosenInTheDialog() {
         QTemporaryDir folder;
         const QString pdf = folder.filePath("page.pdf");
         QSignalSpy printed(view().findChild<PagePrinter*>(), &PagePrinter::finished);
-        for (const int killAfter : {-1, 0, 200}) {
+        for (int runs = 1; const int killAfter : {-1, 0, 200}) {
             QFile::remove(pdf);
-            main_->activateWindow(); // which the offscreen platform does not do by
-                                     // itself
+            main_->activateWindow(); // not done by the offscreen platform itself
             QVERIFY(QTest::qWaitForWindowActive(main_.get()));
             whenShown<QPrintDialog>(this, [pdf](QPrintDialog* dialog) {
                 dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
@@ -242,23 +231,19 @@ private slots:
                 QTest::qWait(killAfter);
                 ::kill(pid_t(view().page()->renderProcessPid()), SIGKILL);
             }
-            QTRY_COMPARE_WITH_TIMEOUT(printed.count(),
-                                      killAfter < 0 ? 1
-                                      : killAfter   ? 3
-                                                    : 2,
-                                      90000);
+            QTRY_COMPARE_WITH_TIMEOUT(printed.count(), runs, 90000);
             QFile file(pdf);
             const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
             const bool whole = bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
             QCOMPARE(printed.last().at(0).toBool(), whole);
             QVERIFY(whole || killAfter >= 0);
             QVERIFY(settles(view(), "welcome"));
+            ++runs;
         }
     }
 
-    // The buttons left to right, then the view; shapes, lines and the hidden tile
-    // are left out, the find bar while it shows is in. Home pressed from a screen
-    // reader does what its click does.
+    // The buttons left to right, then the view (no shapes, lines or tile), the find bar
+    // while it shows; Home pressed from a screen reader does what its click does.
     void screenReadersMeetAWindowOfButtons() {
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main_.get());
         QCOMPARE(window->role(), QAccessible::Window);

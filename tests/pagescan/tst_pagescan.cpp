@@ -63,12 +63,9 @@ private slots:
         row("quote inside an unquoted item", "ab\"cd,ef\"", "b\"c", true);
         row("quotes are not part of the item", "x,\"ab\"", "\"ab", false);
         row("text after a closing quote is discarded", "\"ab\"cd,ef", "cd", false);
-        row("two quotes close the item", "\"a\"\"b\",c", "a\"", false);
-        row("unclosed quote runs to the end", "\"ab,cd\r\nef", "cd\r\ne", true);
         row("Latin case", "PcI-ExPrEsS", "pci-EXPRESS", true);
         row("Cyrillic case (1251)", cp1251(u"ДЪННА ПЛАТКА"_qs), u"дънна"_qs, true);
         row("found through upper case only (1251)", cp1251(u"10 µs"_qs), u"Μs"_qs, true);
-        row("dotless i folds as i", "<meta charset=iso-8859-9>x\xFD, y", u"XI"_qs, true);
         // Every byte Windows-874 leaves undefined reads as U+FFFD: many bytes fold alike.
         row("many bytes fold alike", "<meta charset=windows-874>\na\xDB, and text behind it",
             u"A\uFFFD"_qs, true);
@@ -94,7 +91,6 @@ private slots:
         for (const char* charset : {"utf-16le", "utf-16be"})
             row(charset, encodeText(u"\uFEFFx,\"Твърд, диск\""_qs, charset), u"д, д"_qs, true);
         row("UTF-16 lone surrogate", "\xFF\xFE" + QByteArray("a\0\0\xDC", 4), u"A\uFFFD"_qs, true);
-        row("UTF-7 lone surrogate", "<meta charset=utf-7>ab +3AA-cd", u"b \uFFFDc"_qs, true);
         row("UTF-8 bad bytes", "<meta charset=utf-8>a\xFF\xE2\x82", u"A\uFFFD\uFFFD"_qs, true);
         const QByteArray jis = "<meta charset=iso-2022-jp>";
         row("ISO-2022-JP keeps items apart", jis + encodeText(u"メモリ, ハード"_qs, "iso-2022-jp"),
@@ -151,11 +147,9 @@ private slots:
                 const std::u16string whole = decoded(decoder, page, page.size() + 1);
                 for (qsizetype chunk = 1; chunk <= page.size(); ++chunk)
                     QVERIFY2(decoded(decoder, page, chunk) == whole,
-                             qPrintable(charset + ' ' + page.toHex() + " chunk " +
-                                        QByteArray::number(chunk)));
+                             (charset + ' ' + page.toHex()).constData());
             }
         }
-        qInfo("%lld charset names, %lld decoders", charsets.size(), behaviours.size());
     }
 };
 

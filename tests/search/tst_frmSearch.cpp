@@ -115,16 +115,6 @@ private slots:
         QCOMPARE(search("ключ"), expected);
         QVERIFY(clock.elapsed() < 5000);
     }
-
-    // Fixed in size: a maximise that a decoration offers anyway is undone.
-    void aMaximiseIsUndone() {
-        open();
-        const QSize designed = window_->size();
-        window_->showMaximized();
-        QVERIFY(window_->isMaximized());
-        QTRY_VERIFY(!window_->isMaximized());
-        QCOMPARE(window_->size(), designed);
-    }
 };
 
 TELVANE_TEST_MAIN(TestSearchWindow)
