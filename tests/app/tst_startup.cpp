@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,11 +24,9 @@ bool makeModule(const QString& path, const QString& variant) {
         return QFile::link(path + QStringLiteral(".gone"), path);
     if (variant == "other")
         return QFile::copy(QStringLiteral(TELVANE_NOT_A_READER), path);
-    QByteArray random(64 * 1024, Qt::Uninitialized);
-    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
     const QHash<QString, QByteArray> contents{{"real", real},
                                               {"empty", {}},
-                                              {"random", random},
+                                              {"no ELF", QByteArray(64 * 1024, 'Z')},
                                               {"half", real.left(real.size() / 2)},
                                               {"last byte short", real.chopped(1)},
                                               {"headers cut", real.left(100)}};
@@ -57,7 +54,7 @@ private slots:
         const char* const rows[][2] = {{"real", ""},
                                        {"missing", "файлът липсва"},
                                        {"empty", "файлът не е библиотека за тази система"},
-                                       {"random", "файлът не е библиотека за тази система"},
+                                       {"no ELF", "файлът не е библиотека за тази система"},
                                        {"other", "не е част от тази програма"},
                                        {"folder", "на мястото на файла има нещо друго"},
                                        {"dangling", "файлът липсва"},
@@ -75,11 +72,9 @@ private slots:
         QVERIFY(makeModule(path, variant));
         OpenedReader opened = openReaderModule(path, folder.filePath(QStringLiteral("Data")));
         QCOMPARE(opened.reader != nullptr, reason.isEmpty());
-        if (reason.isEmpty())
-            QCOMPARE(opened.failure, QString());
-        else
-            QVERIFY2(opened.failure.contains(path + QStringLiteral(" (") + reason + u')'),
-                     qPrintable(opened.failure));
+        QVERIFY2(reason.isEmpty() ? opened.failure.isEmpty()
+                                  : opened.failure.contains(path + " (" + reason + u')'),
+                 qPrintable(opened.failure));
     }
 
     // The user hears of it once, the splash goes, and the application's loop ends

@@ -26,7 +26,6 @@ public slots:
 class TestHtmlView : public MainWindowTest {
     Q_OBJECT
 
-    QWidget* page() const { return view().focusProxy(); }
     QString count() const { return control<QLabel>(main_.get(), "findCount")->text(); }
     QLineEdit* findText() const { return control<QLineEdit>(main_.get(), "findText"); }
     QWidget* findBar() const { return control<QWidget>(main_.get(), "findBar"); }
@@ -138,8 +137,8 @@ private slots:
                              .arg(QStringLiteral("style=\"display:block;height:60px\"")));
         open(QStringLiteral("links"));
         for (const QPoint at : {QPoint(20, 80), QPoint(20, 140)}) {
-            QTest::mouseMove(page(), at);
-            QTest::mouseClick(page(), Qt::LeftButton, {}, at);
+            QTest::mouseMove(view().focusProxy(), at);
+            QTest::mouseClick(view().focusProxy(), Qt::LeftButton, {}, at);
             if (at.y() == 80)
                 QVERIFY(settles(view(), "AGP") && view().GoBack() && settles(view(), "links"));
         }
@@ -174,25 +173,18 @@ private slots:
     // Case-blind, visible text only, both ways round; Escape ends it and its highlight.
     void findStepsBothWaysAndEnds() {
         find(QStringLiteral("пАМет"));
-        QVERIFY(findText()->hasFocus());
         QTRY_COMPARE(count(), QStringLiteral("1 от 3"));
-        QTRY_VERIFY(highlightedPixels(view()) > 0);
-        const std::pair<QKeyCombination, const char*> steps[] = {
-            {Qt::Key_F3, "2 от 3"},
-            {Qt::SHIFT | Qt::Key_F3, "1 от 3"},
-            {Qt::SHIFT | Qt::Key_Return, "3 от 3"},
-            {Qt::Key_Return, "1 от 3"}};
-        for (const auto& [key, expected] : steps) {
+        for (const auto& [key, expected] : {std::pair{Qt::Key_F3 | Qt::NoModifier, "2 от 3"},
+                                            {Qt::SHIFT | Qt::Key_F3, "1 от 3"},
+                                            {Qt::SHIFT | Qt::Key_Return, "3 от 3"},
+                                            {Qt::Key_Return | Qt::NoModifier, "1 от 3"}}) {
             press(key);
             QTRY_COMPARE(count(), QString::fromUtf8(expected));
         }
-        ::click(main_.get(), "findNext");
-        QTRY_COMPARE(count(), QStringLiteral("2 от 3"));
+        QTRY_VERIFY(highlightedPixels(view()) > 0);
         press(Qt::Key_Escape);
         QVERIFY(!findBar()->isVisible() && view().hasFocus());
         QTRY_COMPARE(highlightedPixels(view()), 0);
-        press(Qt::CTRL | Qt::Key_F);
-        QCOMPARE(findText()->selectedText(), QStringLiteral("пАМет"));
         find(QStringLiteral("липсва"));
         QTRY_COMPARE(count(), QStringLiteral("Няма съвпадения"));
     }

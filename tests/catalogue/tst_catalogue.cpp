@@ -25,7 +25,23 @@ void write(const QString& path, const QByteArray& bytes = {}) {
 
 class TestCatalogue : public QObject {
     Q_OBJECT
+
+    QTemporaryDir root_; // Data, with links in and out, and files beside it
+    QString path(const char* name) const { return root_.filePath(QString::fromUtf8(name)); }
+
 private slots:
+    void initTestCase() {
+        for (const char* folder : {"Data/images", "Data2", "Data/dir.htm"})
+            QVERIFY(QDir(root_.path()).mkpath(folder));
+        for (const char* name :
+             {"Data/AGP.htm", "Data/images/x.svg", "secret.htm", "Data2/AGP.htm"})
+            write(path(name), name);
+        QVERIFY(QFile::link(path("secret.htm"), path("Data/out.htm")));
+        QVERIFY(QFile::link(path("Data/AGP.htm"), path("Data/same.htm")));
+        QVERIFY(QFile::link(path("nowhere.htm"), path("Data/dangling.htm")));
+        QVERIFY(mkfifo(QFile::encodeName(path("Data/fifo.htm")).constData(), 0600) == 0);
+    }
+
     // 47 topics with distinct titles and page files, whatever the letter case, found
     // from the page file to the title and back by their exact names only.
     void lookupsBothWaysByExactNames() {
@@ -65,16 +81,6 @@ private slots:
     // Judged by the file that was opened: dots, links, sibling folders of the same prefix.
     void whatANameInsideTheFolderLeadsTo() {
         using catalogue::PageStatus;
-        QTemporaryDir root;
-        for (const char* folder : {"Data/images", "Data2", "Data/dir.htm"})
-            QVERIFY(QDir(root.path()).mkpath(folder));
-        for (const char* name :
-             {"Data/AGP.htm", "Data/images/x.svg", "secret.htm", "Data2/AGP.htm"})
-            write(root.filePath(name), name);
-        QVERIFY(QFile::link(root.filePath("secret.htm"), root.filePath("Data/out.htm")));
-        QVERIFY(QFile::link(root.filePath("Data/AGP.htm"), root.filePath("Data/same.htm")));
-        QVERIFY(QFile::link(root.filePath("nowhere.htm"), root.filePath("Data/dangling.htm")));
-        QVERIFY(mkfifo(QFile::encodeName(root.filePath("Data/fifo.htm")).constData(), 0600) == 0);
         const std::tuple<const char*, PageStatus, const char*> cases[] = {
             {"AGP.htm", PageStatus::Found, "Data/AGP.htm"},
             {"/AGP.htm", PageStatus::Found, "Data/AGP.htm"},
@@ -90,40 +96,35 @@ private slots:
             {"fifo.htm", PageStatus::Unreadable, ""},
             {"dir.htm", PageStatus::Unreadable, ""}};
         for (const auto& [name, status, content] : cases) {
-            catalogue::OpenedPage page = catalogue::openPage(root.filePath("Data"), QString(name));
+            catalogue::OpenedPage page = catalogue::openPage(path("Data"), QString(name));
             QVERIFY2(page.status() == status, name);
             char bytes[64] = {};
             QCOMPARE(page.readAt(0, bytes, sizeof bytes),
                      *content ? qint64(qstrlen(content)) : qint64(-1));
             QCOMPARE(QByteArray(bytes), QByteArray(content));
         }
-        QCOMPARE(catalogue::openPage(root.filePath("NoData"), u"AGP.htm").status(),
-                 PageStatus::Missing);
+        QCOMPARE(catalogue::openPage(path("NoData"), u"AGP.htm").status(), PageStatus::Missing);
     }
 
     // A link flipped between a page inside and a file outside while pages are opened:
     // an open reads the inside page or is refused, never reads the outside file.
     void aLinkSwappedDuringTheOpenNeverLeadsOut() {
-        QTemporaryDir root;
-        QVERIFY(QDir(root.path()).mkpath("Data"));
-        write(root.filePath("Data/inside.htm"), "inside");
-        write(root.filePath("outside.htm"), "outside");
-        const QByteArray link = QFile::encodeName(root.filePath("Data/page.htm"));
+        const QByteArray link = QFile::encodeName(path("Data/page.htm"));
         const QByteArray spare = link + ".new";
         std::atomic<bool> stop = false;
         std::thread swapper([&] {
             for (bool out = false; !stop; out = !out)
-                if (::symlink(out ? "../outside.htm" : "inside.htm", spare.constData()) == 0)
+                if (::symlink(out ? "../secret.htm" : "AGP.htm", spare.constData()) == 0)
                     ::rename(spare.constData(), link.constData());
         });
         int found = 0, outside = 0;
         QByteArray read;
         for (int i = 0; i < 3000 && read.isEmpty(); ++i) {
-            const auto page = catalogue::openPage(root.filePath("Data"), u"page.htm");
+            const auto page = catalogue::openPage(path("Data"), u"page.htm");
             char bytes[16] = {};
             found += page.status() == catalogue::PageStatus::Found;
             outside += page.status() == catalogue::PageStatus::Outside;
-            if (page.readAt(0, bytes, sizeof bytes - 1) > 0 && QByteArray(bytes) != "inside")
+            if (page.readAt(0, bytes, sizeof bytes - 1) > 0 && QByteArray(bytes) != "Data/AGP.htm")
                 read = bytes;
         }
         stop = true;

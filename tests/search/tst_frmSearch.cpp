@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QStringEncoder>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,8 +18,8 @@ class TestSearchWindow : public QObject {
     QStringList messages_;
 
     QListWidget* results() const { return control<QListWidget>(window_.get(), "lstRezults"); }
-    toolkit::ProgressBar* bar() const {
-        return control<toolkit::ProgressBar>(window_.get(), "Progress");
+    float progress() const {
+        return control<toolkit::ProgressBar>(window_.get(), "Progress")->Value();
     }
 
     void open() {
@@ -53,8 +52,8 @@ private slots:
         data_.reset();
     }
 
-    // In listing order, by name without regard to case, not by title; only
-    // pages the catalogue names exactly, whatever their charset.
+    // In listing order, by name without regard to case; only pages the catalogue names
+    // exactly, whatever their charset.
     void findsCataloguePagesInListingOrderByTheirTitles() {
         data_->writePage("USB.htm", "USB и AGP");
         data_->writePage("AGP.htm", "Портът AGP");
@@ -80,7 +79,7 @@ private slots:
                 data_->writePage(QStringLiteral("p%1.htm").arg(pages, 2, 10, QChar('0')), "текст");
             open();
             QCOMPARE(search("текст"), QStringList());
-            QCOMPARE(bar()->Value(), value);
+            QCOMPARE(progress(), value);
         }
     }
 
@@ -90,8 +89,7 @@ private slots:
         QCOMPARE(search("дошли").size(), 1);
         QCOMPARE(search(""), QStringList());
         QCOMPARE(messages_, (QStringList{"Грешка !!", "Не сте въвели ключ за търсене !"}));
-        QCOMPARE(bar()->Value(), 0.f);
-        QVERIFY(control<QPushButton>(window_.get(), "Search")->isEnabled());
+        QCOMPARE(progress(), 0.f);
         QCOMPARE(search(" ").size(), 1);
         QCOMPARE(messages_.size(), 2);
     }

@@ -1,10 +1,7 @@
-#include "toolkit/FormSettings.h"
-#include "toolkit/Image.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Tiling.h"
 
 #include <QAccessible>
-#include <QSignalSpy>
 #include <QTest>
 
 class TestToolkit : public QObject {
@@ -33,19 +30,6 @@ private slots:
         }
     }
 
-    // Centred on the screen where it fits; where it does not, its title bar and top-left
-    // control within reach, and a resizable frame shrunk to the area.
-    void windowPlacement() {
-        const QSize main(740, 552), search(336, 387);
-        const std::tuple<const char*, QRect, QSize, bool, QRect> cases[] = {
-            {"640x480 main", {0, 0, 640, 480}, main, true, {0, 0, 640, 480}},
-            {"second monitor", {1920, 100, 1280, 1024}, search, false, {2392, 418, 336, 387}},
-            {"larger than the screen", {0, 0, 320, 240}, search, false, {0, 0, 336, 387}},
-            {"taller on a monitor left", {-800, 0, 800, 300}, search, false, {-568, 0, 336, 387}}};
-        for (const auto& [name, available, frame, resizable, placed] : cases)
-            QVERIFY2(toolkit::placeFrame(frame, available, resizable) == placed, name);
-    }
-
     // Refused outside its range, its maximum taken; screen readers hear its own units.
     void theProgressBar() {
         toolkit::ProgressBar bar(nullptr, 0, 100);
@@ -57,22 +41,6 @@ private slots:
         QCOMPARE(accessible->text(QAccessible::Value), QStringLiteral("24 %"));
         QVERIFY(bar.trySetValue(100));
         QCOMPARE(bar.value(), bar.maximum());
-    }
-
-    // The events of a double-click: press, release, press with double-click, release.
-    void aDoubleClickIsOneClick() {
-        toolkit::Image image(nullptr);
-        image.resize(32, 32);
-        QSignalSpy clicks(&image, &toolkit::Image::clicked);
-        QSignalSpy releases(&image, &toolkit::Image::mouseUp);
-        QTest::mouseClick(&image, Qt::LeftButton);
-        QTest::mousePress(&image, Qt::LeftButton);
-        QTest::mouseDClick(&image, Qt::LeftButton);
-        QTest::mouseRelease(&image, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 1);
-        QCOMPARE(releases.count(), 2);
-        QTest::mouseClick(&image, Qt::LeftButton);
-        QCOMPARE(clicks.count(), 2);
     }
 };
 
