@@ -170,7 +170,7 @@ private slots:
         QVERIFY(!failure->isVisible());
     }
 
-    // Case-blind, visible text only, both ways round; Escape ends it and its highlight.
+    // Case-blind, visible text only, both ways, by keys and buttons; Escape ends it all.
     void findStepsBothWaysAndEnds() {
         find(QStringLiteral("пАМет"));
         QTRY_COMPARE(count(), QStringLiteral("1 от 3"));
@@ -181,12 +181,16 @@ private slots:
             press(key);
             QTRY_COMPARE(count(), QString::fromUtf8(expected));
         }
+        ::click(main_.get(), "findNext");
+        QTRY_COMPARE(count(), QStringLiteral("2 от 3"));
         QTRY_VERIFY(highlightedPixels(view()) > 0);
         press(Qt::Key_Escape);
         QVERIFY(!findBar()->isVisible() && view().hasFocus());
         QTRY_COMPARE(highlightedPixels(view()), 0);
         find(QStringLiteral("липсва"));
         QTRY_COMPARE(count(), QStringLiteral("Няма съвпадения"));
+        ::click(main_.get(), "findClose");
+        QVERIFY(!findBar()->isVisible());
     }
 
     // The image buttons take no keys; from the find bar the view's keys act as well.

@@ -49,7 +49,6 @@ private slots:
     void cleanup() {
         toolkit::setMessageHandler({});
         window_.reset();
-        data_.reset();
     }
 
     // In listing order, by name without regard to case; only pages the catalogue names
