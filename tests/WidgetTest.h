@@ -45,9 +45,8 @@ template <typename Control = QWidget> Control* control(const QObject* window, co
     return window->findChild<Control*>(QLatin1String(name));
 }
 
-inline void click(const QObject* window, const char* name, Qt::MouseButton button = Qt::LeftButton,
-                  QPoint at = QPoint(5, 5)) {
-    QTest::mouseClick(control(window, name), button, {}, at);
+inline void click(const QObject* window, const char* name) {
+    QTest::mouseClick(control(window, name), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 // Runs act on the pop-up or modal Window once open: the call that opens it blocks until

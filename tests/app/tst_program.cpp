@@ -28,7 +28,7 @@ class TestProgram : public QObject {
         return eventually([&] { return main(); }) && settles(main()->view(), title);
     }
 
-    // With warmUp, as the program starts: the start page loads behind the splash.
+    // warmUp, as the program does: the start page loads behind the splash.
     void start(bool warmUp) {
         startUp_.reset();
         startUp_ = std::make_unique<StartUp>([this, warmUp] {

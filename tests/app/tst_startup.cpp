@@ -1,5 +1,6 @@
 #include "app/ApplicationSetup.h"
 #include "app/ReaderModuleLoader.h"
+#include "app/RunEnvironment.h"
 #include "app/StartUp.h"
 #include "toolkit/MessageBox.h"
 
@@ -44,6 +45,12 @@ private slots:
         setUpApplication(*qApp);
         QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Ok);
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Добре"));
+    }
+
+    // Chromium builds the pages' accessibility tree only when told before it starts.
+    void pagesAreExposedToScreenReaders() {
+        exposePagesToScreenReaders();
+        QCOMPARE(qgetenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"), "1");
     }
 
     // Whatever lies in the module's place, the loader opens the real one and refuses

@@ -48,8 +48,7 @@ private slots:
                 QCOMPARE(visiblePairs(), QString());
                 QCOMPARE(clicks.count(), 0);
             }
-        // A double-click's events (press, release, press with double-click, release) are
-        // one click.
+        // A double-click (press, release, press with double-click, release) is one click.
         QSignalSpy clicks(get("Home"), &toolkit::Image::clicked);
         QTest::mouseClick(get("Home"), Qt::MiddleButton);
         QCOMPARE(clicks.count(), 0);

@@ -43,13 +43,11 @@ private slots:
         row("key across an LF", "video\ncard", "o\nc", false);
         row("comma inside quotes", "x,\"alpha,beta\",y", "a,b", true);
         row("line end inside quotes", "\"alpha\r\nbeta\"", "a\r\nb", true);
-        row("overlapping repeat", "abababc", "ababc", true);
         row("blanks in front are skipped", "x,   abc", " abc", false);
         row("blanks at the end stay", "abc   ,d", "c   ", true);
         row("quote inside an unquoted item", "ab\"cd,ef\"", "b\"c", true);
         row("quotes are not part of the item", "x,\"ab\"", "\"ab", false);
         row("text after a closing quote is discarded", "\"ab\"cd,ef", "cd", false);
-        row("Latin case", "PcI-ExPrEsS", "pci-EXPRESS", true);
         row("Cyrillic case (1251)", cp1251(u"ДЪННА ПЛАТКА"_qs), u"дънна"_qs, true);
         row("undeclared page is Windows-1251", cp1251(u"Твърд диск"_qs), u"твърд"_qs, true);
         const QByteArray word = u"Твърд диск"_qs.toUtf8();
@@ -74,9 +72,6 @@ private slots:
             row(charset, encodeText(u"\uFEFFx,\"Твърд, диск\""_qs, charset), u"д, д"_qs, true);
         row("UTF-7 lone surrogate", "<meta charset=utf-7>ab +3AA-cd", u"b \uFFFDc"_qs, true);
         row("UTF-8 bad bytes", "<meta charset=utf-8>a\xFF\xE2\x82", u"A\uFFFD\uFFFD"_qs, true);
-        const QByteArray jis = "<meta charset=iso-2022-jp>";
-        row("ISO-2022-JP keeps items apart", jis + encodeText(u"メモリ, ハード"_qs, "iso-2022-jp"),
-            u"リ, ハ"_qs, false);
         row("held back to the end (CP1258)", "<meta charset=cp1258>abc", "abc", true);
         // Cut after a byte iconv rejects only once it took the last of its input.
         row("ISO-2022-CN-EXT cut", "<meta charset=\"iso-2022-cn-ext\">abc\x0e", "abc", true);

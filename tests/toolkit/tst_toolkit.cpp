@@ -1,3 +1,4 @@
+#include "toolkit/FormSettings.h"
 #include "toolkit/ProgressBar.h"
 #include "toolkit/Tiling.h"
 
@@ -28,6 +29,13 @@ private slots:
                     expected << QPoint(x * c.step, y * 100);
             QVERIFY2(toolkit::tilePositions(c.tile, 100, c.maxX, c.maxY) == expected, c.name);
         }
+    }
+
+    // Centred on its own screen, wherever that starts; a resizable frame shrunk to it.
+    void windowPlacement() {
+        QCOMPARE(toolkit::placeFrame({336, 387}, {1920, 100, 1280, 1024}, false),
+                 QRect(2392, 418, 336, 387));
+        QCOMPARE(toolkit::placeFrame({740, 552}, {0, 32, 640, 480}, true), QRect(0, 32, 640, 480));
     }
 
     // Refused outside its range, its maximum taken; screen readers hear its own units.
