@@ -118,7 +118,6 @@ protected:
     }
 };
 
-// They measure in twips at 96 dots per inch.
 #define TELVANE_TEST_MAIN(TestClass)                                                               \
     int main(int argc, char** argv) {                                                              \
         QApplication app(argc, argv);                                                              \

@@ -221,8 +221,9 @@ private slots:
                 dialog->accept();
             });
             press(Qt::CTRL | Qt::Key_P);
-            if (killAfter >= 0) {
+            if (killAfter >= 0) { // a renderer comes back after the last kill: pid 0 is none
                 QTest::qWait(killAfter);
+                QVERIFY(eventually([this] { return view().page()->renderProcessPid() > 0; }));
                 ::kill(pid_t(view().page()->renderProcessPid()), SIGKILL);
             }
             QTRY_COMPARE_WITH_TIMEOUT(printed.count(), runs, 90000);
