@@ -15,12 +15,7 @@
 #include <QTimer>
 #include <QWebEngineHistory>
 
-// What the widget tests share: a Data folder of their own, their windows'
-// controls by design name, pop-ups and modal windows worked while open, and
-// waits on the HTML view.
-
-// A Data folder in a temporary folder of its own, so that tests can run side
-// by side; the windows are given its path.
+// What the widget tests share. A Data folder of their own lets tests run side by side.
 class FixtureData {
 public:
     FixtureData() { QDir().mkpath(folder_); }
@@ -34,7 +29,6 @@ public:
             file.write(bytes);
     }
 
-    // A small UTF-8 page whose title and body name it.
     void writePage(const QString& name, const QString& title, const QString& body = {}) const {
         write(name, QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>%1"
                                    "</title></head><body><p>%1</p>%2</body></html>")
@@ -47,55 +41,30 @@ private:
     QString folder_ = root_.filePath(QStringLiteral("Data"));
 };
 
-// A main window of its own on a Data folder of its own, shown and settled on
-// its start page titled startTitle; the test writes its pages first.
-class MainWindowTest : public QObject {
-protected:
-    std::unique_ptr<FixtureData> data_ = std::make_unique<FixtureData>();
-    std::unique_ptr<PageSource> pages_;
-    std::unique_ptr<frmMain> main_;
-
-    HtmlView& view() const { return main_->view(); }
-
-    void openMainWindow(const QString& startTitle);
-    void closeMainWindow() {
-        main_.reset();
-        pages_.reset();
-        data_ = std::make_unique<FixtureData>();
-    }
-};
-
-// A window's control by its design name; null when there is none, which the
-// calling test then fails on.
 template <typename Control = QWidget> Control* control(const QObject* window, const char* name) {
     return window->findChild<Control*>(QLatin1String(name));
 }
 
-inline void click(const QObject* window, const char* name, Qt::MouseButton button = Qt::LeftButton,
-                  QPoint at = QPoint(5, 5)) {
-    QTest::mouseClick(control(window, name), button, {}, at);
+inline void click(const QObject* window, const char* name) {
+    QTest::mouseClick(control(window, name), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-// Runs act on the pop-up menu or modal window of type Window once it is open.
-// The call that opens such a window blocks in its own event loop until the
-// window closes, so the act is scheduled before that call. Gives up after
-// about ten seconds, leaving the test to fail on what the act did not do.
+// Runs act on the pop-up or modal Window once open: the call that opens it blocks until
+// it closes, so the act is scheduled before. After ten seconds the test fails on its own.
 template <typename Window, typename Act>
 void whenShown(QObject* context, Act act, int triesLeft = 200) {
     QTimer::singleShot(50, context, [context, act, triesLeft] {
         QWidget* active = QApplication::activePopupWidget();
-        if (!active)
-            active = QApplication::activeModalWidget();
-        if (auto* window = qobject_cast<Window*>(active))
+        if (auto* window =
+                qobject_cast<Window*>(active ? active : QApplication::activeModalWidget()))
             act(window);
         else if (triesLeft > 0)
             whenShown<Window>(context, act, triesLeft - 1);
     });
 }
 
-// Whether done() comes true within a time long enough for a loaded machine.
-// Asked every few milliseconds: QTest::qWaitFor asks only when the event loop
-// runs dry, which a loading web engine keeps from happening for seconds.
+// Whether done() comes true within a time long enough for a loaded machine; asked every
+// few milliseconds, as a loading web engine keeps the event loop busy for seconds.
 template <typename Done> bool eventually(Done done, int milliseconds = 20000) {
     const QDeadlineTimer deadline(milliseconds);
     while (!done()) {
@@ -106,40 +75,49 @@ template <typename Done> bool eventually(Done done, int milliseconds = 20000) {
     return true;
 }
 
-// Whether the view settles on the page of that title, at that history index
-// unless it is -1.
-inline bool settles(const HtmlView& view, const QString& title, int index = -1) {
+inline bool settles(const HtmlView& view, const QString& title, int historyIndex = -1) {
     return eventually([&] {
         return view.title() == title && !view.page()->isLoading() &&
-               (index < 0 || view.history()->currentItemIndex() == index);
+               (historyIndex < 0 || view.history()->currentItemIndex() == historyIndex);
     });
 }
 
-// How much of the find highlight a view shows: Chromium paints the active
-// match orange and the other matches yellow.
+// Chromium paints the active find match orange, the others yellow.
 inline int highlightedPixels(QWidget& view) {
     const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
     int count = 0;
     for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            const QRgb colour = shot.pixel(x, y) & 0xffffff;
-            count += colour == 0xffff00 || colour == 0xff9632;
-        }
+        for (int x = 0; x < shot.width(); ++x)
+            count += (shot.pixel(x, y) & 0xffffff) == 0xffff00 ||
+                     (shot.pixel(x, y) & 0xffffff) == 0xff9632;
     return count;
 }
 
-inline void MainWindowTest::openMainWindow(const QString& startTitle) {
-    installMainWindowAccessibility();
-    pages_ = std::make_unique<PageSource>(data_->folder());
-    main_ = std::make_unique<frmMain>(*pages_);
-    main_->setAttribute(Qt::WA_DeleteOnClose, false);
-    main_->show();
-    QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-    QVERIFY(settles(view(), startTitle, 0));
-}
+// A main window of its own, settled on its start page; the test writes its pages first.
+class MainWindowTest : public QObject {
+protected:
+    std::unique_ptr<FixtureData> data_ = std::make_unique<FixtureData>();
+    std::unique_ptr<PageSource> pages_;
+    std::unique_ptr<frmMain> main_;
 
-// The widget tests' main: they measure in twips at 96 dots per inch. Each
-// test deletes the windows it makes.
+    HtmlView& view() const { return main_->view(); }
+
+    void openMainWindow(const QString& startTitle) {
+        installMainWindowAccessibility();
+        pages_ = std::make_unique<PageSource>(data_->folder());
+        main_ = std::make_unique<frmMain>(*pages_);
+        main_->setAttribute(Qt::WA_DeleteOnClose, false);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        QVERIFY(settles(view(), startTitle, 0));
+    }
+    void closeMainWindow() {
+        main_.reset();
+        pages_.reset();
+        data_ = std::make_unique<FixtureData>();
+    }
+};
+
 #define TELVANE_TEST_MAIN(TestClass)                                                               \
     int main(int argc, char** argv) {                                                              \
         QApplication app(argc, argv);                                                              \

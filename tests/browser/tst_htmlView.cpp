@@ -1,48 +1,31 @@
 #include "browser/PagePrinter.h"
-#include "browser/frmMain.h"
 #include "tests/WidgetTest.h"
 
 #include <QAccessible>
-#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPrintDialog>
 #include <QUuid>
 
 #include <csignal>
 #include <sys/stat.h>
 
-// The reader's side of the HTML view: what it shows of the Data folder and
-// nothing beyond it, find, keys, its menu, print, coming back from crashes,
-// and what screen readers are told of the main window. Zoom and the history
-// keys are tested end to end.
-// Takes what would go to the system's opener of these schemes.
+// Takes what would go to the system's opener of mail addresses.
 class HandOverSpy : public QObject {
     Q_OBJECT
 public:
-    explicit HandOverSpy(QStringList& into) : into_(into) {
-        for (const char* scheme : {"mailto", "foo"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "take");
-    }
-    ~HandOverSpy() override {
-        for (const char* scheme : {"mailto", "foo"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
+    QStringList handedOver;
+    HandOverSpy() { QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "take"); }
+    ~HandOverSpy() override { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); }
 public slots:
-    void take(const QUrl& url) { into_ << url.toString(); }
-
-private:
-    QStringList& into_;
+    void take(const QUrl& url) { handedOver << url.toString(); }
 };
 
 class TestHtmlView : public MainWindowTest {
     Q_OBJECT
 
-    QWidget* page() const { return view().focusProxy(); }
     QString count() const { return control<QLabel>(main_.get(), "findCount")->text(); }
-    void click(const char* name) const { ::click(main_.get(), name); }
     QLineEdit* findText() const { return control<QLineEdit>(main_.get(), "findText"); }
     QWidget* findBar() const { return control<QWidget>(main_.get(), "findBar"); }
 
@@ -57,13 +40,12 @@ class TestHtmlView : public MainWindowTest {
             QTest::sendKeyEvent(QTest::Click, findText(), Qt::Key_unknown, QString(c), {});
     }
 
-    void open(const QString& stem, const QString& title) const {
+    void open(const QString& stem) const {
         const int next = view().history()->currentItemIndex() + 1;
         main_->showTopic(stem);
-        QVERIFY(settles(view(), title, next));
+        QVERIFY(settles(view(), stem, next));
     }
 
-    // The text the view shows now.
     QString shownText() const {
         QString text;
         bool done = false;
@@ -74,8 +56,7 @@ class TestHtmlView : public MainWindowTest {
 private slots:
     void init() {
         data_->writePage("welcome.htm", "welcome",
-                         QStringLiteral("<h1>Памет</h1><p>ПАМЕТ и памет, пАмЕт. AGP или agp.</p>"
-                                        "<p hidden>памет</p>"));
+                         QStringLiteral("<p>ПАМЕТ и памет, пАмЕт. AGP</p><p hidden>памет</p>"));
         data_->writePage("AGP.htm", "AGP", QStringLiteral("<p>памет</p>"));
         openMainWindow(QStringLiteral("welcome"));
         QVERIFY(view().hasFocus());
@@ -84,54 +65,50 @@ private slots:
     void cleanup() { closeMainWindow(); }
 
     // Each way of naming a file outside Data, from a page or from the program, ends on
-    // our notice, whose title the view is seen to settle on, and shows nothing of the
-    // file; the same ways to a page inside show it.
+    // our notice and shows nothing of the file; the same ways to a page inside show it.
     void showsTheDataFolderAndNothingBeyondIt_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("fromAPage");
         QTest::addColumn<QString>("title");
-        const QString missing = QStringLiteral("Страницата липсва");
-        const QString outside = QStringLiteral("Извън енциклопедията");
-        const QString unreadable = QStringLiteral("Страницата не може да бъде прочетена");
-        const QString up = QStringLiteral("../").repeated(16);
-        QTest::newRow("inside, relative") << "AGP.htm" << true << "AGP";
-        QTest::newRow("inside, by path") << "@DATA@/AGP.htm" << false << "AGP";
-        QTest::newRow("inside, file address") << "file://@DATA@/AGP.htm" << false << "AGP";
-        QTest::newRow("link in and out") << "same.htm" << true << "AGP";
-        QTest::newRow("missing") << "nosuch.htm" << true << missing;
-        QTest::newRow("climbing relative") << up + "secret.htm" << true << missing;
-        QTest::newRow("absolute address") << "orvanta:/etc/passwd" << true << missing;
-        QTest::newRow("encoded dots")
-            << "orvanta:/" + QStringLiteral("%2e%2e/").repeated(12) + "secret.htm" << true
-            << missing;
-        QTest::newRow("encoded slashes")
-            << "orvanta:/" + QStringLiteral("..%2f").repeated(12) + "secret.htm" << true << outside;
-        QTest::newRow("a host") << "orvanta://localhost/secret.htm" << true << outside;
-        QTest::newRow("link out") << "out.htm" << true << outside;
-        QTest::newRow("path outside") << "@DATA@/../secret.htm" << false << outside;
-        QTest::newRow("file address outside") << "file://@DATA@/../secret.htm" << false << outside;
-        QTest::newRow("a pipe") << "pipe.htm" << true << unreadable;
-        QTest::newRow("a download") << "archive.zip" << true << unreadable;
+        const char* const missing = "Страницата липсва";
+        const char* const outside = "Извън енциклопедията";
+        const char* const unreadable = "Страницата не може да бъде прочетена";
+        const QString dots = QStringLiteral("%2e%2e/").repeated(12);
+        const QString slashes = QStringLiteral("..%2f").repeated(12);
+        const std::tuple<const char*, QString, bool, const char*> rows[] = {
+            {"inside, relative", "AGP.htm", true, "AGP"},
+            {"inside, by path", "@DATA@/AGP.htm", false, "AGP"},
+            {"inside, file address", "file://@DATA@/AGP.htm", false, "AGP"},
+            {"link in and out", "same.htm", true, "AGP"},
+            {"missing", "nosuch.htm", true, missing},
+            {"climbing relative", QStringLiteral("../").repeated(16) + "secret.htm", true, missing},
+            {"absolute address", "orvanta:/etc/passwd", true, missing},
+            {"encoded dots", "orvanta:/" + dots + "secret.htm", true, missing},
+            {"encoded slashes", "orvanta:/" + slashes + "secret.htm", true, outside},
+            {"a host", "orvanta://localhost/secret.htm", true, outside},
+            {"link out", "out.htm", true, outside},
+            {"path outside", "@DATA@/../secret.htm", false, outside},
+            {"file address outside", "file://@DATA@/../secret.htm", false, outside},
+            {"a pipe", "pipe.htm", true, unreadable},
+            {"a download", "archive.zip", true, unreadable}};
+        for (const auto& [row, target, fromAPage, title] : rows)
+            QTest::newRow(row) << target << fromAPage << QString::fromUtf8(title);
     }
 
     void showsTheDataFolderAndNothingBeyondIt() {
         QFETCH(QString, target);
         QFETCH(bool, fromAPage);
-        target.replace(QStringLiteral("@DATA@"), data_->folder());
         QFETCH(QString, title);
+        target.replace(QStringLiteral("@DATA@"), data_->folder());
         const QByteArray secret = "outside " + QUuid::createUuid().toByteArray();
         data_->write("../secret.htm", "<title>" + secret + "</title>" + secret);
         data_->write("archive.zip", "PK");
         QFile::link(data_->path("../secret.htm"), data_->path("out.htm"));
         QFile::link(data_->path("AGP.htm"), data_->path("same.htm"));
         mkfifo(QFile::encodeName(data_->path("pipe.htm")).constData(), 0600);
-        if (fromAPage) {
-            data_->writePage("go.htm", "go",
-                             "<meta http-equiv=\"refresh\" content=\"0; url=" + target + "\">");
-            view().Navigate(data_->path("go.htm"));
-        } else {
-            view().Navigate(target);
-        }
+        data_->writePage("go.htm", "go",
+                         "<meta http-equiv=\"refresh\" content=\"0; url=" + target + "\">");
+        view().Navigate(fromAPage ? data_->path("go.htm") : target);
         QVERIFY2(settles(view(), title), qPrintable(view().title()));
         const QString shown = shownText();
         QVERIFY(shown.contains(title) && !shown.contains(QString::fromLatin1(secret)));
@@ -139,51 +116,44 @@ private slots:
             QVERIFY(shown.contains(target.section(u'/', -1)));
     }
 
-    // An unknown host and a refused connection: our notice names the address, and Back
-    // returns to the page before, as from any page.
+    // An unknown host and a refused connection: our notice names the address.
     void aSiteThatCannotBeReachedSaysSo() {
         for (const char* site : {"https://orvanta.invalid/", "http://127.0.0.1:9/"}) {
             view().Navigate(QString::fromLatin1(site));
             QVERIFY(settles(view(), "Сайтът не може да бъде достигнат"));
             QVERIFY(shownText().contains(QUrl(QString::fromLatin1(site)).toDisplayString()));
-            QVERIFY(view().GoBack());
-            QVERIFY(settles(view(), "welcome"));
+            QVERIFY(view().GoBack() && settles(view(), "welcome"));
         }
     }
 
-    // A click on a link of a scheme that no page of ours serves hands nothing to another
-    // program; the same click on a page's link is seen to follow it.
+    // A mail link hands nothing to another program; a page's link is followed.
     void linksOfOtherSchemesOpenNothing() {
-        QStringList handedOver;
-        HandOverSpy spy(handedOver);
+        HandOverSpy spy;
         data_->writePage("links.htm", "links",
                          QStringLiteral("<a href=\"AGP.htm\" %1>в</a><a href=\"mailto:a@b.bg\" %1>"
-                                        "писмо</a><a href=\"foo:bar\" %1>друго</a>")
+                                        "писмо</a>")
                              .arg(QStringLiteral("style=\"display:block;height:60px\"")));
-        open(QStringLiteral("links"), QStringLiteral("links"));
-        for (const int link : {0, 1, 2}) {
-            const QPoint at(20, 80 + 60 * link);
-            QTest::mouseMove(page(), at);
-            QTest::mouseClick(page(), Qt::LeftButton, {}, at);
-            if (link == 0)
+        open(QStringLiteral("links"));
+        for (const QPoint at : {QPoint(20, 80), QPoint(20, 140)}) {
+            QTest::mouseMove(view().focusProxy(), at);
+            QTest::mouseClick(view().focusProxy(), Qt::LeftButton, {}, at);
+            if (at.y() == 80)
                 QVERIFY(settles(view(), "AGP") && view().GoBack() && settles(view(), "links"));
         }
         QTest::qWait(1000);
-        QCOMPARE(handedOver, QStringList());
+        QCOMPARE(spy.handedOver, QStringList());
         QCOMPARE(view().title(), QStringLiteral("links"));
     }
 
-    // A renderer that dies is replaced: the page is loaded again twice, then the notice is
-    // shown; when that fails too, the view says so itself and starts nothing more until
-    // the reader asks for a page. The deaths come before any load can end, as when
-    // no renderer can draw at all.
+    // A dead renderer is replaced: the page is loaded again twice, then the notice;
+    // after that the view says so itself and loads nothing until asked for a page.
     void aRendererThatKeepsDyingIsGivenUpOn() {
         QLabel* failure = control<QLabel>(main_.get(), "engineFailure");
+        QSignalSpy loads(view().page(), &QWebEnginePage::loadStarted);
         const auto crash = [this] {
             emit view().page()->renderProcessTerminated(QWebEnginePage::CrashedTerminationStatus,
                                                         9);
         };
-        QSignalSpy loads(view().page(), &QWebEnginePage::loadStarted);
         crash(), crash(), crash();
         QCoreApplication::processEvents(); // twice the page again, then the notice
         QVERIFY(!failure->isVisible());
@@ -194,57 +164,34 @@ private slots:
         const qsizetype loadsBefore = loads.count();
         QTest::qWait(500);
         QCOMPARE(loads.count(), loadsBefore);
-        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
+        open(QStringLiteral("AGP"));
         QVERIFY(!failure->isVisible());
     }
 
-    // edge, inside it.
-    void findStepsBothWays() {
+    // Case-blind, visible text only, both ways, by keys and buttons; Escape ends it all.
+    void findStepsBothWaysAndEnds() {
         find(QStringLiteral("пАМет"));
-        QVERIFY(findText()->hasFocus());
-        QTRY_COMPARE(count(), QStringLiteral("1 от 4"));
-        QCOMPARE(findBar()->geometry().bottom(), view().geometry().bottom());
-        QCOMPARE(findBar()->width(), view().width());
-        const std::pair<QKeyCombination, const char*> steps[] = {
-            {Qt::Key_F3, "2 от 4"},
-            {Qt::Key_Return, "3 от 4"},
-            {Qt::SHIFT | Qt::Key_F3, "2 от 4"},
-            {Qt::SHIFT | Qt::Key_Return, "1 от 4"},
-            {Qt::SHIFT | Qt::Key_F3, "4 от 4"},
-            {Qt::Key_F3, "1 от 4"}};
-        for (const auto& [key, expected] : steps) {
+        QTRY_COMPARE(count(), QStringLiteral("1 от 3"));
+        for (const auto& [key, expected] : {std::pair{Qt::Key_F3 | Qt::NoModifier, "2 от 3"},
+                                            {Qt::SHIFT | Qt::Key_F3, "1 от 3"},
+                                            {Qt::SHIFT | Qt::Key_Return, "3 от 3"},
+                                            {Qt::Key_Return | Qt::NoModifier, "1 от 3"}}) {
             press(key);
             QTRY_COMPARE(count(), QString::fromUtf8(expected));
         }
-        click("findNext");
-        QTRY_COMPARE(count(), QStringLiteral("2 от 4"));
-        click("findPrevious");
-        QTRY_COMPARE(count(), QStringLiteral("1 от 4"));
-        view().setFocus();
-        press(Qt::Key_F3);
-        QTRY_COMPARE(count(), QStringLiteral("2 от 4"));
-        find(QStringLiteral("липсва"));
-        QTRY_COMPARE(count(), QStringLiteral("Няма съвпадения"));
-    }
-
-    // Opened again, the bar offers the same text and finds it again.
-    void escapeAndTheCloseButtonEndTheFindAndItsHighlight() {
-        find(QStringLiteral("памет"));
+        ::click(main_.get(), "findNext");
+        QTRY_COMPARE(count(), QStringLiteral("2 от 3"));
         QTRY_VERIFY(highlightedPixels(view()) > 0);
         press(Qt::Key_Escape);
-        QVERIFY(!findBar()->isVisible());
-        QVERIFY(view().hasFocus());
+        QVERIFY(!findBar()->isVisible() && view().hasFocus());
         QTRY_COMPARE(highlightedPixels(view()), 0);
-        press(Qt::CTRL | Qt::Key_F);
-        QCOMPARE(findText()->selectedText(), QStringLiteral("памет"));
-        QTRY_VERIFY(highlightedPixels(view()) > 0);
-        click("findClose");
+        find(QStringLiteral("липсва"));
+        QTRY_COMPARE(count(), QStringLiteral("Няма съвпадения"));
+        ::click(main_.get(), "findClose");
         QVERIFY(!findBar()->isVisible());
-        QTRY_COMPARE(highlightedPixels(view()), 0);
     }
 
-    // Nothing else in the window takes keys: the image buttons have none.
-    // From the find bar the view's keys act as well.
+    // The image buttons take no keys; from the find bar the view's keys act as well.
     void keysActOnlyWhileTheViewHasTheFocus() {
         view().clearFocus();
         QVERIFY(!QApplication::focusWidget());
@@ -259,73 +206,41 @@ private slots:
         QCOMPARE(view().zoomFactor(), 1.1);
     }
 
-    // After a page has been opened: back, but no forward; copy only with a selection.
-    void itsMenuOffersOnlyWhatWorks() {
-        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
-        for (const bool selection : {false, true}) {
-            if (selection) // asked again until it takes: a page just loaded may not select yet
-                QTRY_VERIFY(
-                    (view().triggerPageAction(QWebEnginePage::SelectAll), view().hasSelection()));
-            QGuiApplication::clipboard()->clear();
-            QStringList entries;
-            whenShown<QMenu>(this, [&](QMenu* menu) {
-                for (QAction* entry : menu->actions()) {
-                    if (!entry->isSeparator() && entry->isEnabled())
-                        entries << entry->objectName();
-                    if (entry->objectName() == u"pageCopy")
-                        entry->trigger();
-                }
-                menu->close();
-            });
-            QTest::mouseClick(page(), Qt::RightButton, {}, QPoint(30, 30));
-            QTRY_VERIFY(!entries.isEmpty());
-            QStringList expected{"pageBack", "pageSelectAll", "pageFind", "pagePrint"};
-            if (selection)
-                expected.insert(1, "pageCopy");
-            QCOMPARE(entries, expected);
-            QTRY_COMPARE(QGuiApplication::clipboard()->text().contains(u"памет"), selection);
-        }
-    }
-
-    // A file chosen in the dialog is written whole. A renderer killed while it makes the
-    // page costs that print, not the program: no file or a whole one, and the view recovers.
+    // Written whole; a renderer killed while it prints costs that print only: no file
+    // or a whole one, and the view recovers.
     void printsToAPdfFileChosenInTheDialog() {
         QTemporaryDir folder;
+        const QString pdf = folder.filePath("page.pdf");
         QSignalSpy printed(view().findChild<PagePrinter*>(), &PagePrinter::finished);
-        const auto printTo = [&](const char* name) {
-            main_->activateWindow(); // which the offscreen platform does not do by itself
+        for (int runs = 1; const int killAfter : {-1, 0, 200}) {
+            QFile::remove(pdf);
+            main_->activateWindow(); // not done by the offscreen platform itself
             QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-            whenShown<QPrintDialog>(this, [pdf = folder.filePath(name)](QPrintDialog* dialog) {
+            whenShown<QPrintDialog>(this, [pdf](QPrintDialog* dialog) {
                 dialog->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
                 dialog->accept();
             });
             press(Qt::CTRL | Qt::Key_P);
-        };
-        const auto whole = [&](const char* name) {
-            QFile file(folder.filePath(name));
+            if (killAfter >= 0) { // a renderer comes back after the last kill: pid 0 is none
+                QTest::qWait(killAfter);
+                QVERIFY(eventually([this] { return view().page()->renderProcessPid() > 0; }));
+                ::kill(pid_t(view().page()->renderProcessPid()), SIGKILL);
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(printed.count(), runs, 90000);
+            QFile file(pdf);
             const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : "";
-            return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
-        };
-        printTo("page.pdf");
-        QTRY_COMPARE_WITH_TIMEOUT(printed.count(), 1, 90000);
-        QVERIFY(printed.at(0).at(0).toBool() && whole("page.pdf"));
-        for (const int delay : {0, 200}) {
-            printTo("killed.pdf");
-            QTest::qWait(delay);
-            ::kill(pid_t(view().page()->renderProcessPid()), SIGKILL);
-            QTRY_COMPARE_WITH_TIMEOUT(printed.count(), delay ? 3 : 2, 90000);
-            QCOMPARE(printed.last().at(0).toBool(), whole("killed.pdf"));
-            QFile::remove(folder.filePath("killed.pdf"));
+            const bool whole = bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+            QCOMPARE(printed.last().at(0).toBool(), whole);
+            QVERIFY(whole || killAfter >= 0);
             QVERIFY(settles(view(), "welcome"));
+            ++runs;
         }
     }
 
-    // The buttons left to right, then the view; the shapes, lines and the
-    // hidden tile are left out, the find bar while it shows is in. Home pressed
-    // from a screen reader does what its click does.
+    // The buttons left to right, then the view (no shapes, lines or tile), the find bar
+    // while it shows; Home pressed from a screen reader does what its click does.
     void screenReadersMeetAWindowOfButtons() {
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(main_.get());
-        QCOMPARE(window->role(), QAccessible::Window);
         QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Orvanta 1.3"));
         const auto children = [window] {
             QStringList names;
@@ -340,11 +255,40 @@ private slots:
         press(Qt::CTRL | Qt::Key_F);
         QCOMPARE(children(), expected << "findBar");
         QCOMPARE(window->child(13)->role(), QAccessible::ToolBar);
-        open(QStringLiteral("AGP"), QStringLiteral("AGP"));
+        open(QStringLiteral("AGP"));
         QAccessible::queryAccessibleInterface(control<QWidget>(main_.get(), "Home"))
             ->actionInterface()
             ->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(settles(view(), "welcome", 2));
+    }
+
+    // While a screen reader listens, the page is its text, line by line as a listener
+    // needs it; a link follows on its action.
+    void screenReadersReadThePageAsText() {
+        data_->writePage("AGP.htm", "AGP",
+                         QStringLiteral("<h2>Версии</h2><ul><li>първа</li><li>втора</li></ul>"
+                                        "<table><caption>Режими</caption><tr><th></th><th>Скорост"
+                                        "</th></tr><tr><td>1×</td><td>266 MB/s</td></tr></table>"
+                                        "<figure><img alt=\"Карта.\"><figcaption>Фиг. 1"
+                                        "</figcaption></figure><p style=\"display:none\">скрит</p>"
+                                        "<p>Към <a href=\"welcome.htm\">началото</a>.</p>"));
+        open(QStringLiteral("AGP"));
+        QAccessible::setActive(true);
+        QAccessibleInterface* page = nullptr;
+        QVERIFY(eventually([&] {
+            page = QAccessible::queryAccessibleInterface(view().focusProxy());
+            return page->role() == QAccessible::Document && page->childCount() == 1;
+        }));
+        QAccessible::setActive(false);
+        QCOMPARE(page->text(QAccessible::Name), QStringLiteral("AGP"));
+        QCOMPARE(page->textInterface()->text(0, page->textInterface()->characterCount()),
+                 QStringLiteral("AGP\nВерсии – заглавие, ниво 2\nСписък с 2 точки.\n1. първа\n"
+                                "2. втора\nТаблица „Режими“ с 1 ред и 2 колони.\n"
+                                "1× – Скорост: 266 MB/s\nКрай на таблицата.\n"
+                                "Рисунка: Карта. Фиг. 1\nКъм началото."));
+        QCOMPARE(page->child(0)->text(QAccessible::Name), QStringLiteral("началото"));
+        page->child(0)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(settles(view(), "welcome"));
     }
 };
 
