@@ -6,8 +6,12 @@ BUILD_PACKAGES := cmake make g++ qt6-base-dev qt6-webengine-dev qt6-pdf-dev libg
 	fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
 # openbox, xdotool, x11-utils, python3, python3-xlib: the end-to-end tests; dbus-x11 gives
 # them the dbus-launch of a desktop, so they see whether the program leaves a bus daemon behind.
+# orca, its speech through speech-dispatcher and espeak-ng, and python3-pyatspi: the
+# screen-reader test (speech goes to ALSA's null device, no sound card is needed).
 TEST_PACKAGES := xvfb xauth xcompmgr libbenchmark-dev ripgrep openbox xdotool x11-utils \
-	python3 python3-xlib dbus-x11 desktop-file-utils appstream
+	python3 python3-xlib dbus-x11 desktop-file-utils appstream procps \
+	orca speech-dispatcher speech-dispatcher-espeak-ng speech-dispatcher-audio-plugins \
+	espeak-ng python3-pyatspi
 # CPack's Debian generator computes the dependencies with dpkg-shlibdeps and `file`.
 DEB_PACKAGES := dpkg-dev file
 
