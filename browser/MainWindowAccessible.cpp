@@ -11,10 +11,10 @@
 
 namespace {
 
-class MainWindowAccessible : public QAccessibleWidget {
+class MainWindowAccessible : public toolkit::ListedWidgetsAccessible<QAccessibleWidget> {
 public:
     explicit MainWindowAccessible(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
+        : ListedWidgetsAccessible(window, QAccessible::Window) {}
 
     // Laid out behind the splash, the window is not yet there for a listener.
     QAccessible::State state() const override {
@@ -24,23 +24,10 @@ public:
         return state;
     }
 
-    int childCount() const override { return int(announced().size()); }
-
-    QAccessibleInterface* child(int index) const override {
-        const QWidgetList children = announced();
-        return index >= 0 && index < children.size()
-                   ? QAccessible::queryAccessibleInterface(children.at(index))
-                   : nullptr;
-    }
-
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child ? int(announced().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
-    }
-
 private:
     // In reading order, top to bottom and left to right: the stacking order
     // of the window's children says nothing to a listener.
-    QWidgetList announced() const {
+    QWidgetList listed() const override {
         QWidgetList children;
         for (QObject* object : widget()->children()) {
             auto* control = qobject_cast<QWidget*>(object);

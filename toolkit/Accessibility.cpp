@@ -80,21 +80,9 @@ private:
 
 // The program's windows that are on the screen: neither the web engine's
 // offscreen drawing window nor a window laid out behind the splash.
-class ApplicationAccessible : public QAccessibleApplication {
-public:
-    int childCount() const override { return int(windows().size()); }
-    QAccessibleInterface* child(int index) const override {
-        const QWidgetList shown = windows();
-        return index >= 0 && index < shown.size()
-                   ? QAccessible::queryAccessibleInterface(shown.at(index))
-                   : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* child) const override {
-        return child ? int(windows().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
-    }
-
+class ApplicationAccessible : public ListedWidgetsAccessible<QAccessibleApplication> {
 private:
-    static QWidgetList windows() {
+    QWidgetList listed() const override {
         QWidgetList shown;
         for (QWidget* window : QApplication::topLevelWidgets())
             if (window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen))
